@@ -1,0 +1,55 @@
+#pragma once
+// Live tuning of a connected radio: one parameter setting, with the current
+// test frequencies and tones, per exchange. No message pump runs during it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "image/family.h"
+#include "image/image.h"
+#include "image/language.h"
+#include "link/programming_session.h"
+#include "link/serial_port.h"
+
+namespace vel {
+
+/// Debug items: code, command byte and default value.
+struct TestModeItem {
+    int code;          // 2 TX Frequency, 3 Low Power Voltage, 4 Squelch Level, 5 TX Power
+    Byte commandByte;  // 0x71 .. 0x74
+    int defaultValue;  // 91, 38, 160, 47
+    const char* label; // tree label
+};
+const std::vector<TestModeItem>& TestModeItems();
+const TestModeItem* FindTestModeItem(int code);
+
+struct TestModeRequest {
+    int itemCode = 2;
+    int value = 0;                 // 0..255
+    std::string rxFrequencyText;   // MHz texts as the frequency edits show them
+    std::string txFrequencyText;
+    std::string rxToneText;        // tone table texts; "OFF" and digital codes send 0x00 0x00
+    std::string txToneText;
+};
+
+/// The 8-byte frequency frame: receive then transmit, packed decimal, 10 Hz units.
+std::vector<Byte> TestModeFrequencyFrame(const std::string& rxText, const std::string& txText);
+/// The 8-byte parameter frame: rx tone, tx tone, 0xFB, 0x01, 0x01, value.
+std::vector<Byte> TestModeParameterFrame(const std::string& rxTone, const std::string& txTone, int value);
+
+enum class TestStep { KHz500 = 0, KHz625 = 1 };   // 5.00 kHz or 6.25 kHz
+
+/// Frequency entry: the text as MHz in 10 Hz units, clamped to F..F+20 MHz,
+/// otherwise rounded to the step. Returns 10 Hz units.
+std::int64_t RoundTestFrequency(const std::string& text, int baseMHz, TestStep step);
+
+enum class TestModeOutcome { Completed, Cancelled, OpenFailed };
+
+/// Runs one Start exchange on `port` (opened by name here, closed on every way
+/// out). Messages go through `host.showMessage` only; nothing else of the host
+/// is used.
+TestModeOutcome RunTestModeExchange(const Family& family, Lang uiLang, SerialPort& port, Clock& clock,
+                                    SessionHost& host, const std::string& portName, const TestModeRequest& request);
+
+}  // namespace vel
