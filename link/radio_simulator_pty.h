@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -13,6 +14,8 @@
 #include "link/radio_simulator.h"
 
 namespace vel {
+
+class PseudoTerminal;
 
 struct PtyServeOptions {
     /// A pseudo-terminal has no line rate. With this set the radio paces its
@@ -63,7 +66,8 @@ private:
     RadioSimulator& radio_;
     PtyServeOptions options_;
     std::mutex mutex_;
-    int master_ = -1;
+    std::unique_ptr<PseudoTerminal> pty_;
+    int master_ = -1;   // owned by pty_
     int stopPipe_[2] = {-1, -1};
     std::string devicePath_;
     std::atomic<bool> stopRequested_{false};

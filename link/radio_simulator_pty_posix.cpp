@@ -1,6 +1,5 @@
 #include <fcntl.h>
 #include <poll.h>
-#include <termios.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -8,11 +7,13 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 
 #ifdef __linux__
 #include <sys/prctl.h>
 #endif
 
+#include "link/pty_posix.h"
 #include "link/radio_simulator_pty.h"
 
 namespace vel {
@@ -35,35 +36,21 @@ RadioSimulatorPty::RadioSimulatorPty(RadioSimulator& radio, PtyServeOptions opti
 
 RadioSimulatorPty::~RadioSimulatorPty() {
     stop();
-    if (master_ >= 0) ::close(master_);
     for (int fd : stopPipe_)
         if (fd >= 0) ::close(fd);
 }
 
 bool RadioSimulatorPty::open(std::string& error) {
-    master_ = posix_openpt(O_RDWR | O_NOCTTY);
-    if (master_ < 0) {
-        error = SystemError("posix_openpt");
+    try {
+        pty_ = std::make_unique<PseudoTerminal>();
+    } catch (const std::exception& e) {
+        error = e.what();
         return false;
     }
-    char name[128] = {};
-    if (grantpt(master_) != 0 || unlockpt(master_) != 0 || ptsname_r(master_, name, sizeof name) != 0) {
-        error = SystemError("pseudo-terminal setup");
-        return false;
-    }
-    // Raw from the start: no echo, no line editing, no character translation,
-    // whatever the computer side does or does not configure.
-    termios tio{};
-    if (tcgetattr(master_, &tio) == 0) {
-        cfmakeraw(&tio);
-        cfsetispeed(&tio, B9600);
-        cfsetospeed(&tio, B9600);
-        tcsetattr(master_, TCSANOW, &tio);
-    }
+    master_ = pty_->masterFd();
     // Never block on the master: bytes for a computer that does not read are
     // lost, as on a cable.
     fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
-    fcntl(master_, F_SETFD, FD_CLOEXEC);
     if (pipe(stopPipe_) != 0) {
         error = SystemError("pipe");
         return false;
@@ -72,7 +59,7 @@ bool RadioSimulatorPty::open(std::string& error) {
         fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
         fcntl(fd, F_SETFD, FD_CLOEXEC);
     }
-    devicePath_ = name;
+    devicePath_ = pty_->slavePath();
     return true;
 }
 
