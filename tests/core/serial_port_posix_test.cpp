@@ -151,7 +151,7 @@ TEST_P(SerialPacedBytes, GapLimitRunsFromTheLatestByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Spacings, SerialPacedBytes,
-                         ::testing::Values(PacedCase{"SessionCloseBytes", kSessionTiming, 5, 8, 5},
+                         ::testing::Values(PacedCase{"SessionCloseBytes", kSessionTiming, 5, 5, 5},
                                            PacedCase{"SessionPauseAfterFirst", kSessionTiming, 3, 150, 1},
                                            PacedCase{"TestModePauseAfterFirst", kTestModeTiming, 3, 100, 1}),
                          [](const auto& info) { return std::string(info.param.name); });
