@@ -310,6 +310,7 @@ SimulatorReply RadioSimulator::onComplete(FrameKind kind, std::int64_t atUs) {
     case FrameKind::TestParameter:
         std::copy(frame.begin(), frame.end(), testInProgress_.parameterFrame.begin());
         lastTestMode_ = testInProgress_;
+        ++testModeCount_;
         phase_ = Phase::Asleep;
         return answer({kTestModeAnswer}, atUs);
 

@@ -155,6 +155,8 @@ public:
     /// Frames of one kind received so far.
     std::size_t countFrames(FrameKind kind) const;
     std::optional<TestModeSettings> lastTestMode() const { return lastTestMode_; }
+    /// Complete test-mode settings received so far.
+    int testModeCount() const { return testModeCount_; }
 
 private:
     struct Expect {
@@ -190,6 +192,7 @@ private:
 
     TestModeSettings testInProgress_;
     std::optional<TestModeSettings> lastTestMode_;
+    int testModeCount_ = 0;
     std::vector<ReceivedFrame> frames_;
 };
 
