@@ -59,6 +59,7 @@ QStringList KeywordsOf(const QString& html) {
 
 CHelpWindow::CHelpWindow(const QString& folder, QWidget* parent) : QWidget(parent, Qt::Window), folder_(folder) {
     setObjectName(QStringLiteral("CHelpWindow"));
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(tr("Help Topics"));
     tabs_ = new QTabWidget(this);
     contents_ = new QListWidget(tabs_);
