@@ -1,5 +1,6 @@
 #include "shell/ui/about_dlg.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -24,7 +25,7 @@ CAboutDlg::CAboutDlg(const QString& caption, const QString& line1, const QString
     top->addSpacing(12);
     top->addLayout(texts, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
+    buttons->button(QDialogButtonBox::Ok)->setText(QCoreApplication::translate("CAboutDlg", "OK"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);

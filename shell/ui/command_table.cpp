@@ -6,60 +6,60 @@ namespace velui {
 
 namespace {
 
-#define CMD(text) QT_TRANSLATE_NOOP("CMainFrame", text)
+#define QT_TRANSLATE_NOOP("CMainFrame", text) QT_TRANSLATE_NOOP("CMainFrame", text)
 
 // The framework's commands keep their customary prompts; the application's
 // commands have the prompts and tooltips of its string table.
 const std::vector<CommandSpec> kCommands = {
-    {ID_FILE_NEW, CMD("&New\tCtrl+N"), CMD("Create a new document"), CMD("New"), ":/shell/icons/new.svg"},
-    {ID_FILE_OPEN, CMD("&Open...\tCtrl+O"), CMD("Open an existing document"), CMD("Open"), ":/shell/icons/open.svg"},
-    {ID_FILE_SAVE, CMD("&Save\tCtrl+S"), CMD("Save the active document"), CMD("Save"), ":/shell/icons/save.svg"},
-    {ID_FILE_SAVE_AS, CMD("Save &As..."), CMD("Save the active document with a new name"), CMD("Save As"), ""},
-    {ID_FILE_PRINT, CMD("&Print...\tCtrl+P"), CMD("Print the active document"), CMD("Print"), ":/shell/icons/print.svg"},
-    {ID_FILE_PRINT_PREVIEW, CMD("Print Pre&view"), CMD("Display full pages"), CMD("Print Preview"), ""},
-    {ID_FILE_PRINT_SETUP, CMD("P&rint Setup..."), CMD("Change the printer and printing options"), CMD("Print Setup"), ""},
-    {ID_FILE_MRU_FILE1, CMD("Recent File"), CMD("Open this document"), "", ""},
-    {ID_APP_EXIT, CMD("E&xit"), CMD("Quit the application; prompts to save documents"), CMD("Exit"), ""},
-    {ID_READ_FROM_RADIO, CMD("&Read From Radio\tCtrl+R"), CMD("Read Data From Radio"), CMD("Read"), ":/shell/icons/read.svg"},
-    {ID_WRITE_TO_RADIO, CMD("&Write To Radio\tCtrl+W"), CMD("Write Data to Radio "), CMD("Write"), ":/shell/icons/write.svg"},
-    {ID_TEST_MODE, CMD("&Test Mode\tCtrl+T"), CMD("Debug TX Power,Squelch Level,Low Power Alert"), CMD("Debug on line"), ":/shell/icons/testmode.svg"},
-    {ID_EDIT_DATA, CMD("&Edit Data\tCtrl+E"), CMD("Edit channel Data "), CMD("Edit"), ":/shell/icons/editdata.svg"},
-    {ID_KEY_ASSIGNMENT, CMD("&Key Assignment\tCtrl+K"), "", "", ""},
-    {ID_OPTIONAL_FEATURES, CMD("&Optional Features\tCtrl+O"), CMD("Set the rest  functional features for the interphone"), "", ""},
-    {ID_OPTIONAL_FEATURES_EDIT, CMD("&Optional Features\tCtrl+O"), CMD("Set the rest  functional features for the interphone"), "", ""},
-    {ID_TWO_TONE, CMD("Two Tone\tCtrl+Y"), "", "", ""},
-    {ID_COM1, CMD("COM1(&P)\tCtrl+C"), CMD("Choose Communication Port one "), CMD("Com1"), "", true},
-    {ID_COM2, CMD("COM2(&Q)\tCtrl+D"), CMD("Choose Communication Port two "), CMD("Com2"), "", true},
-    {ID_COM3, CMD("COM3(&S)\tCtrl+E"), CMD("Choose Communication Port three "), CMD("Com3"), "", true},
-    {ID_COM4, CMD("COM4(&T)\tCtrl+F"), CMD("Choose Communication Port four "), CMD("Com4"), "", true},
-    {ID_VIEW_TOOLBAR, CMD("&Toolbar"), CMD("Show or hide the toolbar"), CMD("Toggle ToolBar"), "", true},
-    {ID_VIEW_STATUS_BAR, CMD("&Status Bar"), CMD("Show or hide the status bar"), CMD("Toggle StatusBar"), "", true},
-    {ID_HELP_FINDER, CMD("&Help Topics"), CMD("List Help topics"), CMD("Help Topics"), ""},
-    {ID_APP_ABOUT, CMD("&About Velmar-2.0..."), CMD("Display program information, version number and copyright"), CMD("About"), ":/shell/icons/about.svg"},
-    {ID_CONTEXT_HELP, CMD("Help"), CMD("Display help for clicked on buttons, menus and windows"), CMD("Help"), ":/shell/icons/contexthelp.svg"},
-    {ID_HELP, CMD("Help"), CMD("Display help for current task or command"), CMD("Help"), ""},
-    {ID_NEXT_PANE, CMD("Next Pane"), CMD("Switch to the next window pane"), CMD("Next Pane"), ""},
-    {ID_PREV_PANE, CMD("Previous Pane"), CMD("Switch back to the previous window pane"), CMD("Previous Pane"), ""},
+    {ID_FILE_NEW, QT_TRANSLATE_NOOP("CMainFrame", "&New\tCtrl+N"), QT_TRANSLATE_NOOP("CMainFrame", "Create a new document"), QT_TRANSLATE_NOOP("CMainFrame", "New"), ":/shell/icons/new.svg"},
+    {ID_FILE_OPEN, QT_TRANSLATE_NOOP("CMainFrame", "&Open...\tCtrl+O"), QT_TRANSLATE_NOOP("CMainFrame", "Open an existing document"), QT_TRANSLATE_NOOP("CMainFrame", "Open"), ":/shell/icons/open.svg"},
+    {ID_FILE_SAVE, QT_TRANSLATE_NOOP("CMainFrame", "&Save\tCtrl+S"), QT_TRANSLATE_NOOP("CMainFrame", "Save the active document"), QT_TRANSLATE_NOOP("CMainFrame", "Save"), ":/shell/icons/save.svg"},
+    {ID_FILE_SAVE_AS, QT_TRANSLATE_NOOP("CMainFrame", "Save &As..."), QT_TRANSLATE_NOOP("CMainFrame", "Save the active document with a new name"), QT_TRANSLATE_NOOP("CMainFrame", "Save As"), ""},
+    {ID_FILE_PRINT, QT_TRANSLATE_NOOP("CMainFrame", "&Print...\tCtrl+P"), QT_TRANSLATE_NOOP("CMainFrame", "Print the active document"), QT_TRANSLATE_NOOP("CMainFrame", "Print"), ":/shell/icons/print.svg"},
+    {ID_FILE_PRINT_PREVIEW, QT_TRANSLATE_NOOP("CMainFrame", "Print Pre&view"), QT_TRANSLATE_NOOP("CMainFrame", "Display full pages"), QT_TRANSLATE_NOOP("CMainFrame", "Print Preview"), ""},
+    {ID_FILE_PRINT_SETUP, QT_TRANSLATE_NOOP("CMainFrame", "P&rint Setup..."), QT_TRANSLATE_NOOP("CMainFrame", "Change the printer and printing options"), QT_TRANSLATE_NOOP("CMainFrame", "Print Setup"), ""},
+    {ID_FILE_MRU_FILE1, QT_TRANSLATE_NOOP("CMainFrame", "Recent File"), QT_TRANSLATE_NOOP("CMainFrame", "Open this document"), "", ""},
+    {ID_APP_EXIT, QT_TRANSLATE_NOOP("CMainFrame", "E&xit"), QT_TRANSLATE_NOOP("CMainFrame", "Quit the application; prompts to save documents"), QT_TRANSLATE_NOOP("CMainFrame", "Exit"), ""},
+    {ID_READ_FROM_RADIO, QT_TRANSLATE_NOOP("CMainFrame", "&Read From Radio\tCtrl+R"), QT_TRANSLATE_NOOP("CMainFrame", "Read Data From Radio"), QT_TRANSLATE_NOOP("CMainFrame", "Read"), ":/shell/icons/read.svg"},
+    {ID_WRITE_TO_RADIO, QT_TRANSLATE_NOOP("CMainFrame", "&Write To Radio\tCtrl+W"), QT_TRANSLATE_NOOP("CMainFrame", "Write Data to Radio "), QT_TRANSLATE_NOOP("CMainFrame", "Write"), ":/shell/icons/write.svg"},
+    {ID_TEST_MODE, QT_TRANSLATE_NOOP("CMainFrame", "&Test Mode\tCtrl+T"), QT_TRANSLATE_NOOP("CMainFrame", "Debug TX Power,Squelch Level,Low Power Alert"), QT_TRANSLATE_NOOP("CMainFrame", "Debug on line"), ":/shell/icons/testmode.svg"},
+    {ID_EDIT_DATA, QT_TRANSLATE_NOOP("CMainFrame", "&Edit Data\tCtrl+E"), QT_TRANSLATE_NOOP("CMainFrame", "Edit channel Data "), QT_TRANSLATE_NOOP("CMainFrame", "Edit"), ":/shell/icons/editdata.svg"},
+    {ID_KEY_ASSIGNMENT, QT_TRANSLATE_NOOP("CMainFrame", "&Key Assignment\tCtrl+K"), "", "", ""},
+    {ID_OPTIONAL_FEATURES, QT_TRANSLATE_NOOP("CMainFrame", "&Optional Features\tCtrl+O"), QT_TRANSLATE_NOOP("CMainFrame", "Set the rest  functional features for the interphone"), "", ""},
+    {ID_OPTIONAL_FEATURES_EDIT, QT_TRANSLATE_NOOP("CMainFrame", "&Optional Features\tCtrl+O"), QT_TRANSLATE_NOOP("CMainFrame", "Set the rest  functional features for the interphone"), "", ""},
+    {ID_TWO_TONE, QT_TRANSLATE_NOOP("CMainFrame", "Two Tone\tCtrl+Y"), "", "", ""},
+    {ID_COM1, QT_TRANSLATE_NOOP("CMainFrame", "COM1(&P)\tCtrl+C"), QT_TRANSLATE_NOOP("CMainFrame", "Choose Communication Port one "), QT_TRANSLATE_NOOP("CMainFrame", "Com1"), "", true},
+    {ID_COM2, QT_TRANSLATE_NOOP("CMainFrame", "COM2(&Q)\tCtrl+D"), QT_TRANSLATE_NOOP("CMainFrame", "Choose Communication Port two "), QT_TRANSLATE_NOOP("CMainFrame", "Com2"), "", true},
+    {ID_COM3, QT_TRANSLATE_NOOP("CMainFrame", "COM3(&S)\tCtrl+E"), QT_TRANSLATE_NOOP("CMainFrame", "Choose Communication Port three "), QT_TRANSLATE_NOOP("CMainFrame", "Com3"), "", true},
+    {ID_COM4, QT_TRANSLATE_NOOP("CMainFrame", "COM4(&T)\tCtrl+F"), QT_TRANSLATE_NOOP("CMainFrame", "Choose Communication Port four "), QT_TRANSLATE_NOOP("CMainFrame", "Com4"), "", true},
+    {ID_VIEW_TOOLBAR, QT_TRANSLATE_NOOP("CMainFrame", "&Toolbar"), QT_TRANSLATE_NOOP("CMainFrame", "Show or hide the toolbar"), QT_TRANSLATE_NOOP("CMainFrame", "Toggle ToolBar"), "", true},
+    {ID_VIEW_STATUS_BAR, QT_TRANSLATE_NOOP("CMainFrame", "&Status Bar"), QT_TRANSLATE_NOOP("CMainFrame", "Show or hide the status bar"), QT_TRANSLATE_NOOP("CMainFrame", "Toggle StatusBar"), "", true},
+    {ID_HELP_FINDER, QT_TRANSLATE_NOOP("CMainFrame", "&Help Topics"), QT_TRANSLATE_NOOP("CMainFrame", "List Help topics"), QT_TRANSLATE_NOOP("CMainFrame", "Help Topics"), ""},
+    {ID_APP_ABOUT, QT_TRANSLATE_NOOP("CMainFrame", "&About Velmar-2.0..."), QT_TRANSLATE_NOOP("CMainFrame", "Display program information, version number and copyright"), QT_TRANSLATE_NOOP("CMainFrame", "About"), ":/shell/icons/about.svg"},
+    {ID_CONTEXT_HELP, QT_TRANSLATE_NOOP("CMainFrame", "Help"), QT_TRANSLATE_NOOP("CMainFrame", "Display help for clicked on buttons, menus and windows"), QT_TRANSLATE_NOOP("CMainFrame", "Help"), ":/shell/icons/contexthelp.svg"},
+    {ID_HELP, QT_TRANSLATE_NOOP("CMainFrame", "Help"), QT_TRANSLATE_NOOP("CMainFrame", "Display help for current task or command"), QT_TRANSLATE_NOOP("CMainFrame", "Help"), ""},
+    {ID_NEXT_PANE, QT_TRANSLATE_NOOP("CMainFrame", "Next Pane"), QT_TRANSLATE_NOOP("CMainFrame", "Switch to the next window pane"), QT_TRANSLATE_NOOP("CMainFrame", "Next Pane"), ""},
+    {ID_PREV_PANE, QT_TRANSLATE_NOOP("CMainFrame", "Previous Pane"), QT_TRANSLATE_NOOP("CMainFrame", "Switch back to the previous window pane"), QT_TRANSLATE_NOOP("CMainFrame", "Previous Pane"), ""},
 };
 
 const std::vector<int> kPorts = {ID_COM1, ID_COM2, ID_COM3, ID_COM4};
 
 MenuSpec FileMenu() {
-    return {CMD("&File"), nullptr,
+    return {QT_TRANSLATE_NOOP("CMainFrame", "&File"), nullptr,
             {{ID_FILE_NEW}, {ID_FILE_OPEN}, {ID_FILE_SAVE}, {ID_FILE_SAVE_AS}, {}, {ID_FILE_PRINT},
              {ID_FILE_PRINT_PREVIEW}, {ID_FILE_PRINT_SETUP}, {}, {ID_FILE_MRU_FILE1}, {}, {ID_APP_EXIT}}};
 }
 
 MenuSpec PortMenu() {
-    return {CMD("P&ort"), nullptr, {{ID_COM1}, {ID_COM2}, {ID_COM3}, {ID_COM4}}};
+    return {QT_TRANSLATE_NOOP("CMainFrame", "P&ort"), nullptr, {{ID_COM1}, {ID_COM2}, {ID_COM3}, {ID_COM4}}};
 }
 
 MenuSpec ViewMenu() {
-    return {CMD("&View"), nullptr, {{ID_VIEW_TOOLBAR}, {ID_VIEW_STATUS_BAR}}};
+    return {QT_TRANSLATE_NOOP("CMainFrame", "&View"), nullptr, {{ID_VIEW_TOOLBAR}, {ID_VIEW_STATUS_BAR}}};
 }
 
 MenuSpec HelpMenu(const char* aboutText) {
-    return {CMD("&Help"), nullptr, {{ID_HELP_FINDER}, {}, {ID_APP_ABOUT, aboutText}}};
+    return {QT_TRANSLATE_NOOP("CMainFrame", "&Help"), nullptr, {{ID_HELP_FINDER}, {}, {ID_APP_ABOUT, aboutText}}};
 }
 
 const std::vector<int> kToolbar = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_SEPARATOR,
@@ -97,30 +97,30 @@ std::vector<FrameProfile> BuildProfiles() {
     std::vector<FrameProfile> profiles;
 
     FrameProfile velmar{vel::FamilyId::Velmar_V};
-    velmar.title = CMD("Velmar Programing Software");
+    velmar.title = QT_TRANSLATE_NOOP("CMainFrame", "Velmar Programing Software");
     velmar.size = {1024, 768};
     velmar.position = QPoint(60, 0);
     velmar.menus = {FileMenu(),
-                    {CMD("&Program"), nullptr,
+                    {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr,
                      {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE}, {ID_EDIT_DATA}, {},
                       {ID_OPTIONAL_FEATURES}, {ID_TWO_TONE}}},
                     PortMenu(), ViewMenu(), HelpMenu(nullptr)};
     velmar.accelerators = FrameworkAccelerators();
     velmar.accelerators.push_back({QKeySequence(Qt::CTRL | Qt::Key_Y), ID_TWO_TONE});
     velmar.toolbar = kToolbar;
-    velmar.aboutCaption = CMD("About Velmar");
-    velmar.aboutLine1 = CMD("Velmar Programing Software Version 2.0");
-    velmar.aboutLine2 = CMD("Copyright (C) Velmar");
+    velmar.aboutCaption = QT_TRANSLATE_NOOP("CMainFrame", "About Velmar");
+    velmar.aboutLine1 = QT_TRANSLATE_NOOP("CMainFrame", "Velmar Programing Software Version 2.0");
+    velmar.aboutLine2 = QT_TRANSLATE_NOOP("CMainFrame", "Copyright (C) Velmar");
     profiles.push_back(velmar);
 
     FrameProfile ch128{vel::FamilyId::VM_CH128};
     ch128.titleFromConfig = true;
     ch128.size = {800, 1100};
     ch128.menus = {FileMenu(),
-                   {CMD("&Program"), nullptr,
+                   {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr,
                     {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE}, {ID_EDIT_DATA}, {},
                      {ID_OPTIONAL_FEATURES}}},
-                   PortMenu(), ViewMenu(), HelpMenu(CMD("&About..."))};
+                   PortMenu(), ViewMenu(), HelpMenu(QT_TRANSLATE_NOOP("CMainFrame", "&About..."))};
     ch128.accelerators = FrameworkAccelerators();
     ch128.toolbar = kToolbar;
     ch128.aboutFromConfig = true;
@@ -129,42 +129,42 @@ std::vector<FrameProfile> BuildProfiles() {
     FrameProfile ch118 = ch128;
     ch118.family = vel::FamilyId::VM_CH118;
     ch118.titleFromConfig = false;
-    ch118.title = CMD("Velmar Electronics  Programing Software");
-    ch118.menus.back() = HelpMenu(CMD("&About Velmar-1.0..."));
+    ch118.title = QT_TRANSLATE_NOOP("CMainFrame", "Velmar Electronics  Programing Software");
+    ch118.menus.back() = HelpMenu(QT_TRANSLATE_NOOP("CMainFrame", "&About Velmar-1.0..."));
     ch118.aboutFromConfig = false;
-    ch118.aboutCaption = CMD("About Velmar");
-    ch118.aboutLine1 = CMD("Velmar Electronics  Programing Software Version 1.0");
-    ch118.aboutLine2 = CMD("Copyright (C) Velmar");
+    ch118.aboutCaption = QT_TRANSLATE_NOOP("CMainFrame", "About Velmar");
+    ch118.aboutLine1 = QT_TRANSLATE_NOOP("CMainFrame", "Velmar Electronics  Programing Software Version 1.0");
+    ch118.aboutLine2 = QT_TRANSLATE_NOOP("CMainFrame", "Copyright (C) Velmar");
     profiles.push_back(ch118);
 
     FrameProfile marlowe{vel::FamilyId::Marlowe};
-    marlowe.title = CMD("Velmar Radio Programming Software");
+    marlowe.title = QT_TRANSLATE_NOOP("CMainFrame", "Velmar Radio Programming Software");
     marlowe.size = {800, 1100};
     marlowe.menus = {FileMenu(),
-                     {CMD("&Edit"), nullptr,
-                      {{ID_EDIT_DATA, CMD("&Edit Data\tCtrl+G")}, {ID_KEY_ASSIGNMENT}, {ID_OPTIONAL_FEATURES_EDIT}}},
-                     {CMD("&Program"), nullptr, {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE}}},
-                     PortMenu(), ViewMenu(), HelpMenu(CMD("&About Velmar..."))};
+                     {QT_TRANSLATE_NOOP("CMainFrame", "&Edit"), nullptr,
+                      {{ID_EDIT_DATA, QT_TRANSLATE_NOOP("CMainFrame", "&Edit Data\tCtrl+G")}, {ID_KEY_ASSIGNMENT}, {ID_OPTIONAL_FEATURES_EDIT}}},
+                     {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr, {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE}}},
+                     PortMenu(), ViewMenu(), HelpMenu(QT_TRANSLATE_NOOP("CMainFrame", "&About Velmar..."))};
     marlowe.accelerators = SixteenChannelAccelerators();
     marlowe.toolbar = kToolbar;
-    marlowe.aboutCaption = CMD("About Marlowe");
-    marlowe.aboutLine1 = CMD("Velmar Radio Programming Software");
-    marlowe.aboutLine2 = CMD("Copyright (C) Velmar");
+    marlowe.aboutCaption = QT_TRANSLATE_NOOP("CMainFrame", "About Marlowe");
+    marlowe.aboutLine1 = QT_TRANSLATE_NOOP("CMainFrame", "Velmar Radio Programming Software");
+    marlowe.aboutLine2 = QT_TRANSLATE_NOOP("CMainFrame", "Copyright (C) Velmar");
     profiles.push_back(marlowe);
 
     FrameProfile ch16{vel::FamilyId::VM_CH16};
-    ch16.title = CMD("Velmar Serials Radio Programing Software");
+    ch16.title = QT_TRANSLATE_NOOP("CMainFrame", "Velmar Serials Radio Programing Software");
     ch16.size = {800, 1100};
     ch16.menus = {FileMenu(),
-                  {CMD("&Program"), nullptr,
+                  {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr,
                    {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE},
-                    {ID_EDIT_DATA, CMD("&Edit Data\tCtrl+G")}}},
-                  PortMenu(), ViewMenu(), HelpMenu(CMD("&About Velmar-1.1..."))};
+                    {ID_EDIT_DATA, QT_TRANSLATE_NOOP("CMainFrame", "&Edit Data\tCtrl+G")}}},
+                  PortMenu(), ViewMenu(), HelpMenu(QT_TRANSLATE_NOOP("CMainFrame", "&About Velmar-1.1..."))};
     ch16.accelerators = SixteenChannelAccelerators();
     ch16.toolbar = kToolbar;
-    ch16.aboutCaption = CMD("About Velmar");
-    ch16.aboutLine1 = CMD("Velmar Serials Radio Programing Software Version 1.1");
-    ch16.aboutLine2 = CMD("Copyright (C) Velmar");
+    ch16.aboutCaption = QT_TRANSLATE_NOOP("CMainFrame", "About Velmar");
+    ch16.aboutLine1 = QT_TRANSLATE_NOOP("CMainFrame", "Velmar Serials Radio Programing Software Version 1.1");
+    ch16.aboutLine2 = QT_TRANSLATE_NOOP("CMainFrame", "Copyright (C) Velmar");
     profiles.push_back(ch16);
 
     // The Chinese 16-channel build writes its menus in Chinese only.
@@ -193,7 +193,6 @@ std::vector<FrameProfile> BuildProfiles() {
     return profiles;
 }
 
-#undef CMD
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "shell/ui/help_window.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -60,14 +61,14 @@ QStringList KeywordsOf(const QString& html) {
 CHelpWindow::CHelpWindow(const QString& folder, QWidget* parent) : QWidget(parent, Qt::Window), folder_(folder) {
     setObjectName(QStringLiteral("CHelpWindow"));
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(tr("Help Topics"));
+    setWindowTitle(QCoreApplication::translate("CHelpWindow", "Help Topics"));
     tabs_ = new QTabWidget(this);
     contents_ = new QListWidget(tabs_);
     index_ = new QListWidget(tabs_);
     auto* searchPage = new QWidget(tabs_);
     searchEdit_ = new QLineEdit(searchPage);
-    searchEdit_->setPlaceholderText(tr("Type the words to find"));
-    auto* searchButton = new QPushButton(tr("Search"), searchPage);
+    searchEdit_->setPlaceholderText(QCoreApplication::translate("CHelpWindow", "Type the words to find"));
+    auto* searchButton = new QPushButton(QCoreApplication::translate("CHelpWindow", "Search"), searchPage);
     searchResults_ = new QListWidget(searchPage);
     auto* searchRow = new QHBoxLayout;
     searchRow->addWidget(searchEdit_, 1);
@@ -76,9 +77,9 @@ CHelpWindow::CHelpWindow(const QString& folder, QWidget* parent) : QWidget(paren
     searchLayout->setContentsMargins(4, 4, 4, 4);
     searchLayout->addLayout(searchRow);
     searchLayout->addWidget(searchResults_, 1);
-    tabs_->addTab(contents_, tr("Contents"));
-    tabs_->addTab(index_, tr("Index"));
-    tabs_->addTab(searchPage, tr("Search"));
+    tabs_->addTab(contents_, QCoreApplication::translate("CHelpWindow", "Contents"));
+    tabs_->addTab(index_, QCoreApplication::translate("CHelpWindow", "Index"));
+    tabs_->addTab(searchPage, QCoreApplication::translate("CHelpWindow", "Search"));
 
     browser_ = new QTextBrowser(this);
     browser_->setOpenLinks(true);
@@ -186,7 +187,7 @@ void CHelpWindow::runSearch() {
         auto* item = new QListWidgetItem(title, searchResults_);
         item->setData(Qt::UserRole, file);
     }
-    if (files.isEmpty()) new QListWidgetItem(tr("No topic contains these words."), searchResults_);
+    if (files.isEmpty()) new QListWidgetItem(QCoreApplication::translate("CHelpWindow", "No topic contains these words."), searchResults_);
 }
 
 void CHelpWindow::openPage(const QString& file) {

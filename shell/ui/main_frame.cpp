@@ -116,7 +116,7 @@ void CMainFrame::buildMenus() {
 }
 
 void CMainFrame::buildToolBar() {
-    toolBar_ = new QToolBar(Tr("Standard"), this);
+    toolBar_ = new QToolBar(Tr(QT_TRANSLATE_NOOP("CMainFrame", "Standard")), this);
     toolBar_->setObjectName(QStringLiteral("commandBar"));
     toolBar_->setIconSize(QSize(18, 18));
     toolBar_->setMovable(true);
