@@ -58,8 +58,9 @@ MenuSpec ViewMenu() {
     return {QT_TRANSLATE_NOOP("CMainFrame", "&View"), nullptr, {{ID_VIEW_TOOLBAR}, {ID_VIEW_STATUS_BAR}}};
 }
 
-MenuSpec HelpMenu(const char* aboutText) {
-    return {QT_TRANSLATE_NOOP("CMainFrame", "&Help"), nullptr, {{ID_HELP_FINDER}, {}, {ID_APP_ABOUT, aboutText}}};
+// The about item's text comes from the family descriptor (FrameLook).
+MenuSpec HelpMenu() {
+    return {QT_TRANSLATE_NOOP("CMainFrame", "&Help"), nullptr, {{ID_HELP_FINDER}, {}, {ID_APP_ABOUT}}};
 }
 
 const std::vector<int> kToolbar = {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_SEPARATOR,
@@ -97,14 +98,11 @@ std::vector<FrameProfile> BuildProfiles() {
     std::vector<FrameProfile> profiles;
 
     FrameProfile velmar{vel::FamilyId::Velmar_V};
-    velmar.title = QT_TRANSLATE_NOOP("CMainFrame", "Velmar Programing Software");
-    velmar.size = {1024, 768};
-    velmar.position = QPoint(60, 0);
     velmar.menus = {FileMenu(),
                     {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr,
                      {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE}, {ID_EDIT_DATA}, {},
                       {ID_OPTIONAL_FEATURES}, {ID_TWO_TONE}}},
-                    PortMenu(), ViewMenu(), HelpMenu(nullptr)};
+                    PortMenu(), ViewMenu(), HelpMenu()};
     velmar.accelerators = FrameworkAccelerators();
     velmar.accelerators.push_back({QKeySequence(Qt::CTRL | Qt::Key_Y), ID_TWO_TONE});
     velmar.toolbar = kToolbar;
@@ -114,37 +112,28 @@ std::vector<FrameProfile> BuildProfiles() {
     profiles.push_back(velmar);
 
     FrameProfile ch128{vel::FamilyId::VM_CH128};
-    ch128.titleFromConfig = true;
-    ch128.size = {800, 1100};
     ch128.menus = {FileMenu(),
                    {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr,
                     {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE}, {ID_EDIT_DATA}, {},
                      {ID_OPTIONAL_FEATURES}}},
-                   PortMenu(), ViewMenu(), HelpMenu(QT_TRANSLATE_NOOP("CMainFrame", "&About..."))};
+                   PortMenu(), ViewMenu(), HelpMenu()};
     ch128.accelerators = FrameworkAccelerators();
     ch128.toolbar = kToolbar;
-    ch128.aboutFromConfig = true;
     profiles.push_back(ch128);
 
     FrameProfile ch118 = ch128;
     ch118.family = vel::FamilyId::VM_CH118;
-    ch118.titleFromConfig = false;
-    ch118.title = QT_TRANSLATE_NOOP("CMainFrame", "Velmar Electronics  Programing Software");
-    ch118.menus.back() = HelpMenu(QT_TRANSLATE_NOOP("CMainFrame", "&About Velmar-1.0..."));
-    ch118.aboutFromConfig = false;
     ch118.aboutCaption = QT_TRANSLATE_NOOP("CMainFrame", "About Velmar");
     ch118.aboutLine1 = QT_TRANSLATE_NOOP("CMainFrame", "Velmar Electronics  Programing Software Version 1.0");
     ch118.aboutLine2 = QT_TRANSLATE_NOOP("CMainFrame", "Copyright (C) Velmar");
     profiles.push_back(ch118);
 
     FrameProfile marlowe{vel::FamilyId::Marlowe};
-    marlowe.title = QT_TRANSLATE_NOOP("CMainFrame", "Velmar Radio Programming Software");
-    marlowe.size = {800, 1100};
     marlowe.menus = {FileMenu(),
                      {QT_TRANSLATE_NOOP("CMainFrame", "&Edit"), nullptr,
                       {{ID_EDIT_DATA, QT_TRANSLATE_NOOP("CMainFrame", "&Edit Data\tCtrl+G")}, {ID_KEY_ASSIGNMENT}, {ID_OPTIONAL_FEATURES_EDIT}}},
                      {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr, {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE}}},
-                     PortMenu(), ViewMenu(), HelpMenu(QT_TRANSLATE_NOOP("CMainFrame", "&About Velmar..."))};
+                     PortMenu(), ViewMenu(), HelpMenu()};
     marlowe.accelerators = SixteenChannelAccelerators();
     marlowe.toolbar = kToolbar;
     marlowe.aboutCaption = QT_TRANSLATE_NOOP("CMainFrame", "About Marlowe");
@@ -153,13 +142,11 @@ std::vector<FrameProfile> BuildProfiles() {
     profiles.push_back(marlowe);
 
     FrameProfile ch16{vel::FamilyId::VM_CH16};
-    ch16.title = QT_TRANSLATE_NOOP("CMainFrame", "Velmar Serials Radio Programing Software");
-    ch16.size = {800, 1100};
     ch16.menus = {FileMenu(),
                   {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr,
                    {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE},
                     {ID_EDIT_DATA, QT_TRANSLATE_NOOP("CMainFrame", "&Edit Data\tCtrl+G")}}},
-                  PortMenu(), ViewMenu(), HelpMenu(QT_TRANSLATE_NOOP("CMainFrame", "&About Velmar-1.1..."))};
+                  PortMenu(), ViewMenu(), HelpMenu()};
     ch16.accelerators = SixteenChannelAccelerators();
     ch16.toolbar = kToolbar;
     ch16.aboutCaption = QT_TRANSLATE_NOOP("CMainFrame", "About Velmar");
@@ -170,8 +157,6 @@ std::vector<FrameProfile> BuildProfiles() {
     // The Chinese 16-channel build writes its menus in Chinese only.
     FrameProfile cn = ch16;
     cn.family = vel::FamilyId::VM_CH16_CN;
-    cn.title = "VM系列专业手持对讲机写频软件";
-    cn.size = {800, 700};
     cn.menus = {
         {"", "文件(&F)",
          {{ID_FILE_NEW, "新建(&N)\tCtrl+N"}, {ID_FILE_OPEN, "打开(&O)...\tCtrl+O"}, {ID_FILE_SAVE, "保存(&S)\tCtrl+S"},
@@ -185,7 +170,7 @@ std::vector<FrameProfile> BuildProfiles() {
          {{ID_COM1, "COM1(&P)\tCtrl+C"}, {ID_COM2, "COM2(&Q)\tCtrl+D"}, {ID_COM3, "COM3(&S)\tCtrl+E"},
           {ID_COM4, "COM4(&T\tCtrl+F"}}},
         {"", "查看(&V)", {{ID_VIEW_TOOLBAR, "工具栏(&T)"}, {ID_VIEW_STATUS_BAR, "状态栏(&S)"}}},
-        {"", "帮助(&H)", {{ID_HELP_FINDER, "帮助主题(&H)"}, {}, {ID_APP_ABOUT, "关于 本软件(&A)..."}}}};
+        {"", "帮助(&H)", {{ID_HELP_FINDER, "帮助主题(&H)"}, {}, {ID_APP_ABOUT}}}};
     cn.aboutCaption = "关于 本软件";
     cn.aboutLine1 = "VM系列专业手持对讲机写频软件 1.1 版";
     cn.aboutLine2 = "版权所有 (C) Velmar";
@@ -197,6 +182,12 @@ std::vector<FrameProfile> BuildProfiles() {
 }  // namespace
 
 const std::vector<CommandSpec>& AllCommands() { return kCommands; }
+
+const std::vector<const char*>& DescriptorTexts() {
+    static const std::vector<const char*> texts = {QT_TRANSLATE_NOOP("CMainFrame", "Velmar Programing Software"),
+                                                   QT_TRANSLATE_NOOP("CMainFrame", "&About Velmar-2.0...")};
+    return texts;
+}
 
 const CommandSpec* FindCommand(int id) {
     for (const CommandSpec& c : kCommands)

@@ -89,21 +89,31 @@ struct Accelerator {
     int id = 0;
 };
 
-/// Everything in which the main windows of the applications differ.
+/// The commands in which the main windows of the applications differ. The
+/// window's title, size, position and about-box menu item come from the
+/// family descriptor (vel::AppInfo), see FrameLook.
 struct FrameProfile {
     vel::FamilyId family;
-    const char* title = "";               // window title (source text, context "CMainFrame")
-    bool titleFromConfig = false;         // [MAIN] TITLE of the configuration file instead
-    QSize size{1024, 768};
-    std::optional<QPoint> position;       // none: the platform's default
     std::vector<MenuSpec> menus;
     std::vector<Accelerator> accelerators;
     std::vector<int> toolbar;             // ID_SEPARATOR for a separator
-    const char* aboutCaption = "";
+    const char* aboutCaption = "";        // used when the descriptor gives none
     const char* aboutLine1 = "";
     const char* aboutLine2 = "";
-    bool aboutFromConfig = false;         // caption and lines from the [ABOUT] section
 };
+
+/// The main window's look, resolved for one run: title (translated or read
+/// from the configuration file), the Help menu's about item, size and position.
+struct FrameLook {
+    QString title;
+    QString aboutItem;
+    QSize size{1024, 768};
+    std::optional<QPoint> position;   // none: the platform's default
+};
+
+/// Source texts of the bilingual family's descriptor that the language
+/// library translates (context "CMainFrame").
+const std::vector<const char*>& DescriptorTexts();
 
 /// The main-window profile of a family.
 const FrameProfile& GetFrameProfile(vel::FamilyId family);

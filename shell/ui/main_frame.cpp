@@ -25,17 +25,18 @@ namespace {
 QString Tr(const char* text) { return QCoreApplication::translate("CMainFrame", text); }
 }  // namespace
 
-CMainFrame::CMainFrame(const FrameProfile& profile, const QString& title, QWidget* parent)
+CMainFrame::CMainFrame(const FrameProfile& profile, const FrameLook& look, QWidget* parent)
     : QMainWindow(parent), profile_(profile) {
     setObjectName(QStringLiteral("CMainFrame"));
-    setWindowTitle(title);
+    setWindowTitle(look.title);
     setWindowIcon(QIcon(QStringLiteral(":/shell/icons/app.svg")));
     buildActions();
+    if (!look.aboutItem.isEmpty()) action(ID_APP_ABOUT)->setText(look.aboutItem);
     buildMenus();
     buildToolBar();
     buildStatusBar();
-    resize(profile_.size);
-    if (profile_.position) move(*profile_.position);
+    resize(look.size);
+    if (look.position) move(*look.position);
     setAcceptDrops(true);
 }
 

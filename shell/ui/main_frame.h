@@ -22,9 +22,9 @@ namespace velui {
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    /// `title` is the window title already resolved (translated, or read from
-    /// the configuration file); the document's name is never added to it.
-    CMainFrame(const FrameProfile& profile, const QString& title, QWidget* parent = nullptr);
+    /// `look` carries the resolved window title (the document's name is never
+    /// added to it), the about item's text, the size and the position.
+    CMainFrame(const FrameProfile& profile, const FrameLook& look, QWidget* parent = nullptr);
 
     const FrameProfile& profile() const { return profile_; }
 

@@ -82,7 +82,7 @@ bool CVelApp::initInstance() {
     // keeps its settings in it (language, branding) has it created empty
     // when missing; the others only read one that exists (its [PORTS]).
     const QString ini = QDir(programDir_).filePath(programBase_ + QStringLiteral(".ini"));
-    const bool usesConfig = family_.bilingual || GetFrameProfile(family_.id).titleFromConfig;
+    const bool usesConfig = family_.bilingual || family_.app.titleFromConfig;
     if (usesConfig || QFileInfo::exists(ini)) configRead_ = config_.Open(ini.toStdString());
 
     if (family_.bilingual) {
@@ -138,14 +138,20 @@ bool CVelApp::loadLanguageLibrary() {
 }
 
 QString CVelApp::appTitle() const {
-    const FrameProfile& profile = GetFrameProfile(family_.id);
-    if (profile.titleFromConfig) return QString::fromStdString(config_.GetValue("MAIN", "TITLE", ""));
-    return QCoreApplication::translate("CMainFrame", profile.title);
+    if (family_.app.titleFromConfig) return QString::fromStdString(config_.GetValue("MAIN", "TITLE", ""));
+    // The bilingual family's texts are translated by its language library;
+    // a one-language family's texts are shown as the descriptor gives them.
+    return QCoreApplication::translate("CMainFrame", family_.app.windowTitle.in(displayLang_).c_str());
 }
 
 void CVelApp::createWindows() {
     doc_ = std::make_unique<CVelDoc>(family_, displayLang_);
-    frame_ = std::make_unique<CMainFrame>(GetFrameProfile(family_.id), appTitle());
+    FrameLook look;
+    look.title = appTitle();
+    look.aboutItem = QCoreApplication::translate("CMainFrame", family_.app.aboutMenuItem.in(displayLang_).c_str());
+    look.size = QSize(family_.app.windowWidth, family_.app.windowHeight);
+    if (family_.app.windowX && family_.app.windowY) look.position = QPoint(*family_.app.windowX, *family_.app.windowY);
+    frame_ = std::make_unique<CMainFrame>(GetFrameProfile(family_.id), look);
     view_ = new CVelView(family_, displayLang_, frame_.get());
     view_->setImage(&doc_->image());
     frame_->setCentralWidget(view_);
@@ -347,14 +353,15 @@ void CVelApp::showHelp(bool finder) {
 void CVelApp::showAbout() {
     const FrameProfile& profile = GetFrameProfile(family_.id);
     QString caption, line1, line2;
-    if (profile.aboutFromConfig) {
+    if (family_.app.titleFromConfig) {
         caption = QString::fromStdString(config_.GetValue("ABOUT", "TITLE", ""));
         line1 = QString::fromStdString(config_.GetValue("ABOUT", "COMPANY", ""));
         line2 = QString::fromStdString(config_.GetValue("ABOUT", "COMPANY1", ""));
         const QString version = QString::fromStdString(config_.GetValue("ABOUT", "VERSION", ""));
         if (!version.isEmpty()) line2 += QStringLiteral("\n") + version;
     } else {
-        caption = QCoreApplication::translate("CMainFrame", profile.aboutCaption);
+        const std::string& given = family_.app.aboutCaption.in(displayLang_);
+        caption = QCoreApplication::translate("CMainFrame", given.empty() ? profile.aboutCaption : given.c_str());
         line1 = QCoreApplication::translate("CMainFrame", profile.aboutLine1);
         line2 = QCoreApplication::translate("CMainFrame", profile.aboutLine2);
     }
