@@ -6,7 +6,6 @@ namespace velui {
 
 namespace {
 
-#define QT_TRANSLATE_NOOP("CMainFrame", text) QT_TRANSLATE_NOOP("CMainFrame", text)
 
 // The framework's commands keep their customary prompts; the application's
 // commands have the prompts and tooltips of its string table.
@@ -97,7 +96,8 @@ std::vector<Accelerator> SixteenChannelAccelerators() {
 std::vector<FrameProfile> BuildProfiles() {
     std::vector<FrameProfile> profiles;
 
-    FrameProfile velmar{vel::FamilyId::Velmar_V};
+    FrameProfile velmar;
+    velmar.family = vel::FamilyId::Velmar_V;
     velmar.menus = {FileMenu(),
                     {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr,
                      {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE}, {ID_EDIT_DATA}, {},
@@ -111,7 +111,8 @@ std::vector<FrameProfile> BuildProfiles() {
     velmar.aboutLine2 = QT_TRANSLATE_NOOP("CMainFrame", "Copyright (C) Velmar");
     profiles.push_back(velmar);
 
-    FrameProfile ch128{vel::FamilyId::VM_CH128};
+    FrameProfile ch128;
+    ch128.family = vel::FamilyId::VM_CH128;
     ch128.menus = {FileMenu(),
                    {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr,
                     {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE}, {ID_EDIT_DATA}, {},
@@ -128,7 +129,8 @@ std::vector<FrameProfile> BuildProfiles() {
     ch118.aboutLine2 = QT_TRANSLATE_NOOP("CMainFrame", "Copyright (C) Velmar");
     profiles.push_back(ch118);
 
-    FrameProfile marlowe{vel::FamilyId::Marlowe};
+    FrameProfile marlowe;
+    marlowe.family = vel::FamilyId::Marlowe;
     marlowe.menus = {FileMenu(),
                      {QT_TRANSLATE_NOOP("CMainFrame", "&Edit"), nullptr,
                       {{ID_EDIT_DATA, QT_TRANSLATE_NOOP("CMainFrame", "&Edit Data\tCtrl+G")}, {ID_KEY_ASSIGNMENT}, {ID_OPTIONAL_FEATURES_EDIT}}},
@@ -141,7 +143,8 @@ std::vector<FrameProfile> BuildProfiles() {
     marlowe.aboutLine2 = QT_TRANSLATE_NOOP("CMainFrame", "Copyright (C) Velmar");
     profiles.push_back(marlowe);
 
-    FrameProfile ch16{vel::FamilyId::VM_CH16};
+    FrameProfile ch16;
+    ch16.family = vel::FamilyId::VM_CH16;
     ch16.menus = {FileMenu(),
                   {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr,
                    {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE},

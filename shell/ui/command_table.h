@@ -93,7 +93,7 @@ struct Accelerator {
 /// window's title, size, position and about-box menu item come from the
 /// family descriptor (vel::AppInfo), see FrameLook.
 struct FrameProfile {
-    vel::FamilyId family;
+    vel::FamilyId family = vel::FamilyId::Velmar_V;
     std::vector<MenuSpec> menus;
     std::vector<Accelerator> accelerators;
     std::vector<int> toolbar;             // ID_SEPARATOR for a separator
