@@ -1,4 +1,5 @@
 #include "shell/ui/about_dlg.h"
+#include "shell/ui/main_frame.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -12,6 +13,7 @@ namespace velui {
 
 CAboutDlg::CAboutDlg(const QString& caption, const QString& line1, const QString& line2, QWidget* parent)
     : QDialog(parent) {
+    EnsureShellResources();
     setWindowTitle(caption);
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/shell/icons/app.svg")).pixmap(QSize(48, 48)));

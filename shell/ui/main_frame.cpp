@@ -19,7 +19,15 @@
 #include <QToolBar>
 #include <QUrl>
 
+// Resources of a static library must be registered by name from outside any namespace.
+static void InitShellResources() { Q_INIT_RESOURCE(shell); }
+
 namespace velui {
+
+void EnsureShellResources() {
+    static const bool done = (InitShellResources(), true);
+    (void)done;
+}
 
 namespace {
 QString Tr(const char* text) { return QCoreApplication::translate("CMainFrame", text); }
@@ -27,6 +35,7 @@ QString Tr(const char* text) { return QCoreApplication::translate("CMainFrame", 
 
 CMainFrame::CMainFrame(const FrameProfile& profile, const FrameLook& look, QWidget* parent)
     : QMainWindow(parent), profile_(profile) {
+    EnsureShellResources();
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowTitle(look.title);
     setWindowIcon(QIcon(QStringLiteral(":/shell/icons/app.svg")));

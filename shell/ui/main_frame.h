@@ -19,6 +19,9 @@ class QToolBar;
 
 namespace velui {
 
+/// Registers the shell's icons (once); the frame does it when it is built.
+void EnsureShellResources();
+
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:

@@ -21,9 +21,6 @@
 #include "shell/ui/vel_doc.h"
 #include "table/ui/vel_view.h"
 
-// Resources of a static library must be registered by name from outside any namespace.
-static void InitShellResources() { Q_INIT_RESOURCE(shell); }
-
 namespace velui {
 
 namespace {
@@ -41,7 +38,7 @@ bool SamePath(const QString& a, const QString& b) {
 
 CVelApp::CVelApp(const vel::Family& family, StartupOptions options, QObject* parent)
     : QObject(parent), family_(family), options_(std::move(options)) {
-    InitShellResources();
+    EnsureShellResources();
 }
 
 CVelApp::~CVelApp() {
