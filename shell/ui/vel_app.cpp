@@ -257,7 +257,8 @@ bool CVelApp::openDocumentFile(const QString& path) {
 
 bool CVelApp::onRecentFile(int index) {
     if (index < 0 || index >= recent_.size()) return false;
-    return openDocumentFile(recent_.at(index));
+    const QString path = recent_.at(index);   // a copy: saving first may reorder the list
+    return openDocumentFile(path);
 }
 
 bool CVelApp::onDropFile(const QString& path) {
