@@ -63,16 +63,7 @@ bool CVelApp::initInstance() {
     programPath_ = options_.programPath.isEmpty() ? QCoreApplication::applicationFilePath() : options_.programPath;
     const QFileInfo program(programPath_);
     programDir_ = program.absolutePath();
-    // Programs on POSIX systems carry no extension: there the file name itself
-    // is the base name. The "MAIN" name of a file without an extension is kept
-    // for platforms whose programs always have one.
-#ifdef Q_OS_WIN
-    programBase_ = QString::fromStdString(vel::ProgramBaseName(program.absoluteFilePath().toStdString()));
-#else
-    programBase_ = program.fileName().contains(QLatin1Char('.'))
-                       ? QString::fromStdString(vel::ProgramBaseName(program.absoluteFilePath().toStdString()))
-                       : program.fileName();
-#endif
+    programBase_ = QString::fromStdString(vel::ExecutableBaseName(program.absoluteFilePath().toStdString()));
 
     // Recent files: four entries, per user.
     if (!options_.settingsFile.isEmpty())
