@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -554,6 +555,18 @@ void CMSFlexGrid::mouseMoveEvent(QMouseEvent* event) {
   if ((event->buttons() & Qt::LeftButton) && row >= m_fixedRows && col >= m_fixedCols &&
       (row != m_rowSel || col != m_colSel))
     userMoveTo(row, col, true);
+}
+
+void CMSFlexGrid::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+
+void CMSFlexGrid::inputMethodEvent(QInputMethodEvent* event) {
+  // Characters composed by an input method arrive here rather than as keys.
+  const QString text = event->commitString();
+  for (const QChar ch : text) {
+    int code = ch.unicode();
+    emit KeyPress(code);
+  }
+  event->accept();
 }
 
 void CMSFlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
