@@ -4,6 +4,7 @@
 #include <QChildEvent>
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -58,22 +59,31 @@ int VirtualKeyOf(const QKeyEvent* e) {
 /// shortened but not lengthened.
 class NameValidator : public QValidator {
 public:
-  NameValidator(QLineEdit* edit, int limit) : QValidator(edit), m_edit(edit), m_limit(limit) {}
-  void setLimit(int limit) { m_limit = limit; }
+  NameValidator(QLineEdit* edit, int limit) : QValidator(edit), m_limit(limit), m_allowed(limit) {
+    // The length the edit may reach: the limit, or the length of a longer
+    // text it already holds. Updated after every change the user makes.
+    connect(edit, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_allowed = std::max(m_limit, int(text.size())); });
+  }
+  void setLimit(int limit) {
+    m_limit = limit;
+    m_allowed = limit;
+  }
+  /// Called before the program puts `text` into the edit.
+  void prepare(const QString& text) { m_allowed = std::max(m_limit, int(text.size())); }
   State validate(QString& input, int& pos) const override {
     const QString fitted = Q(vel::NameEditText(S(input)));
     if (fitted != input) {
-      const int removedBefore = QString(input.left(pos)).size() - Q(vel::NameEditText(S(input.left(pos)))).size();
+      const int removedBefore = int(input.left(pos).size()) - int(Q(vel::NameEditText(S(input.left(pos)))).size());
       input = fitted;
       pos = std::clamp(pos - removedBefore, 0, int(input.size()));
     }
-    if (input.size() > m_limit && input.size() > m_edit->text().size()) return Invalid;
-    return Acceptable;
+    return input.size() > m_allowed ? Invalid : Acceptable;
   }
 
 private:
-  QLineEdit* m_edit;
   int m_limit;
+  int m_allowed;
 };
 
 }  // namespace
@@ -124,6 +134,7 @@ struct CVelView::Impl {
   QWidget* editorOf(int col) const;
   std::vector<std::string> entriesOf(int col) const;
   void loadEditor(int row, int col);
+  void setEditorText(QLineEdit* edit, const QString& text);
   void beginEditing(vel::EditKey key);
   void commitOpenEditor(vel::CommitKey key = vel::CommitKey::LeaveCell);
   void hideEditor(QWidget* w);
@@ -370,8 +381,13 @@ void CVelView::Impl::loadEditor(int row, int col) {
     combo->setCurrentIndex(index);
     if (combo->isEditable()) combo->setEditText(combo->itemText(index));
   } else if (auto* edit = qobject_cast<QLineEdit*>(ed)) {
-    edit->setText(Q(text));
+    setEditorText(edit, Q(text));
   }
+}
+
+void CVelView::Impl::setEditorText(QLineEdit* edit, const QString& text) {
+  if (edit == nameEdit) nameValidator->prepare(text);
+  edit->setText(text);
 }
 
 void CVelView::Impl::hideEditor(QWidget* w) {
@@ -393,6 +409,9 @@ void CVelView::Impl::hideAllEditors() {
 void CVelView::Impl::message(const std::string& text, QMessageBox::Icon icon) {
   QMessageBox box(icon, QGuiApplication::applicationDisplayName(), Q(text), QMessageBox::Ok, q);
   box.exec();
+  // The form's window takes the keyboard back at once, so that the editor
+  // that is shown next gets the keys that follow.
+  q->window()->activateWindow();
 }
 
 void CVelView::Impl::beginEditing(vel::EditKey key) {
@@ -426,12 +445,16 @@ void CVelView::Impl::beginEditing(vel::EditKey key) {
   if (auto* box = qobject_cast<QComboBox*>(ed)) {
     const int itemHeight = std::max(1, box->view()->sizeHintForRow(0));
     box->setMaxVisibleItems(std::max(1, r.dropHeight / itemHeight));
-    if (start.replaceText && box->isEditable()) {
-      box->lineEdit()->setText(Q(start.text));
-      box->lineEdit()->end(false);
+    if (box->isEditable()) {
+      if (start.replaceText) {
+        box->lineEdit()->setText(Q(start.text));
+        box->lineEdit()->end(false);
+      } else {
+        box->lineEdit()->selectAll();  // what is typed next replaces the entry
+      }
     }
   } else if (auto* edit = qobject_cast<QLineEdit*>(ed)) {
-    edit->setText(Q(start.text));
+    setEditorText(edit, Q(start.text));
     if (start.selectAll) edit->selectAll();
     else edit->end(false);
   }
@@ -669,9 +692,9 @@ void CVelView::initialUpdate() {
   }
   d->open = nullptr;
   d->hideAllEditors();
+  d->nameValidator->setLimit(m_family.nameEditLimit);
   d->freqEdit->clear();
   d->nameEdit->clear();
-  d->nameValidator->setLimit(m_family.nameEditLimit);
   fillChannelGrid();
   QWidget* first = nullptr;
   if (const auto it = d->formLists.find(1017); it != d->formLists.end()) first = it->second;
@@ -738,6 +761,13 @@ bool CVelView::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Enter:
       emit statusHint(d->hintFor(watched));
       break;
+    case QEvent::Leave: {
+      // Moving from a control back onto the form itself enters nothing new:
+      // the hint follows the widget now under the cursor.
+      QWidget* now = QApplication::widgetAt(QCursor::pos());
+      if (now && now != w && (now == this || isAncestorOf(now))) emit statusHint(d->hintFor(now));
+      break;
+    }
     case QEvent::ChildAdded: {
       auto* ce = static_cast<QChildEvent*>(event);
       if (ce->child()->isWidgetType()) ce->child()->installEventFilter(this);
