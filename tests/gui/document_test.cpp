@@ -244,7 +244,11 @@ private slots:
         file[0x80B] = 0x3B;   // a type byte the table shows as "VM - K10" and stores as 0x38
         s.dir.writeFile("a.sin", Bytes(file));
         QVERIFY(s.app->openDocumentFile(s.dir.path("a.sin")));
+        // Saving would rewrite the type byte, but the user changed nothing.
+        QVERIFY(s.doc()->storedImage() != s.doc()->image());
+        QVERIFY(!s.doc()->isModified());
         s.doc()->image()[kDirectByte] = 'E';
+        QVERIFY(s.doc()->isModified());
 
         vel::Image expected = s.doc()->image();
         vel::StoreChannelGrid(Velmar(), s.app->view()->table(), expected);
