@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -554,6 +555,25 @@ void CMSFlexGrid::mouseMoveEvent(QMouseEvent* event) {
   if ((event->buttons() & Qt::LeftButton) && row >= m_fixedRows && col >= m_fixedCols &&
       (row != m_rowSel || col != m_colSel))
     userMoveTo(row, col, true);
+}
+
+void CMSFlexGrid::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+
+void CMSFlexGrid::inputMethodEvent(QInputMethodEvent* event) {
+  // Characters composed by an input method arrive here rather than as keys.
+  // The first starts like a typed key; the rest follows it to whatever
+  // widget the owner gave the focus to.
+  const QString text = event->commitString();
+  event->accept();
+  if (text.isEmpty()) return;
+  int code = text.at(0).unicode();
+  emit KeyPress(code);
+  QWidget* focus = QApplication::focusWidget();
+  if (text.size() > 1 && focus && focus != this) {
+    QInputMethodEvent rest;
+    rest.setCommitString(text.mid(1));
+    QCoreApplication::sendEvent(focus, &rest);
+  }
 }
 
 void CMSFlexGrid::mouseDoubleClickEvent(QMouseEvent* event) {
