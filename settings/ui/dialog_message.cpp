@@ -1,13 +1,13 @@
 #include "settings/ui/dialog_message.h"
 
 #include <QGuiApplication>
-#include <QMessageBox>
+
+#include "shell/ui/message_box.h"
 
 namespace velui {
 
 void ShowDialogMessage(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
-    box.exec();
+    ShowMessage(parent, QMessageBox::Warning, QGuiApplication::applicationDisplayName(), text);
 }
 
 }  // namespace velui

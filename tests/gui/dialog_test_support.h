@@ -1,56 +1,41 @@
 #pragma once
-// Helpers of the dialog tests: a fresh full-application image, a watcher that
-// answers message boxes while a test drives a dialog, and the dialogs'
-// Chinese texts.
+// Helpers of the settings and signalling dialog tests: a fresh image of the
+// full application, a recorder that answers the dialogs' message boxes, and
+// the Chinese language library.
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QPointer>
+#include <QCoreApplication>
 #include <QStringList>
-#include <QTimer>
 #include <QTranslator>
-#include <QWidget>
-
-#include <memory>
 
 #include "image/family.h"
 #include "image/image.h"
+#include "shell/ui/message_box.h"
 
 namespace veltest {
 
 inline vel::Image NewImage() { return vel::NewDocumentImage(vel::VelmarVFamily()); }
 
-/// Answers every message box with OK as soon as it shows, and keeps its text.
-class MessageWatcher {
+/// Answers every message box with OK and keeps its text.
+class MessageRecorder {
 public:
-    MessageWatcher() {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                auto* box = qobject_cast<QMessageBox*>(w);
-                if (box && box->isVisible() && !answered_.contains(box)) {
-                    answered_.append(box);
-                    texts_ << box->text();
-                    box->done(QMessageBox::Ok);
-                }
-            }
+    MessageRecorder() {
+        velui::setMessageHook([this](const velui::MessageRequest& r) {
+            texts << r.text;
+            return QMessageBox::Ok;
         });
-        timer_.start();
     }
-    const QStringList& texts() const { return texts_; }
-    void clear() { texts_.clear(); }
+    ~MessageRecorder() { velui::setMessageHook({}); }
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
 
-private:
-    QTimer timer_;
-    QStringList texts_;
-    QList<QPointer<QMessageBox>> answered_;
+    QStringList texts;
 };
 
-/// The dialogs' Chinese texts, installed while the object lives.
+/// The Chinese language library, installed while the object lives.
 class ChineseTexts {
 public:
     ChineseTexts() {
-        ok_ = translator_.load(QStringLiteral(VEL_DIALOGS_QM));
+        ok_ = translator_.load(QStringLiteral(VEL_QM_DIR "/Velmar_V_CH.qm"));
         if (ok_) QCoreApplication::installTranslator(&translator_);
     }
     ~ChineseTexts() {
