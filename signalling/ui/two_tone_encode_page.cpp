@@ -268,6 +268,7 @@ bool CTwoToneEncodePage::placeEditor(bool scrollIntoView) {
 
 void CTwoToneEncodePage::closeEditor() {
     editing_ = false;
+    refocusEditor_ = false;
     editor_->hide();
 }
 
@@ -367,7 +368,17 @@ void CTwoToneEncodePage::onMouseDown(short button, short, int, int) {
 
 void CTwoToneEncodePage::onScroll() {
     if (!editing_) return;
-    editor_->setVisible(placeEditor(false));
+    // The editor goes out of sight with its cell and comes back with it,
+    // taking the keyboard back if it had it.
+    if (placeEditor(false)) {
+        if (editor_->isHidden()) {
+            editor_->show();
+            if (refocusEditor_) editor_->setFocus(Qt::OtherFocusReason);
+        }
+    } else if (editor_->isVisible()) {
+        refocusEditor_ = editor_->hasFocus();
+        editor_->hide();
+    }
 }
 
 bool CTwoToneEncodePage::eventFilter(QObject* watched, QEvent* event) {

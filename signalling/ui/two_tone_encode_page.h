@@ -77,6 +77,7 @@ private:
     CMSFlexGrid* grid_ = nullptr;
     QLineEdit* editor_ = nullptr;
     bool editing_ = false;
+    bool refocusEditor_ = false;   // the editor had the keyboard when its cell scrolled away
     CUpDownEdit* firstDelay_ = nullptr;
     CUpDownEdit* secondDelay_ = nullptr;
     CUpDownEdit* longDelay_ = nullptr;
