@@ -1,4 +1,4 @@
-#include "settings/ui/optional_features_dlg.h"
+#include "optional_features_dlg.h"  // by its own name: the translation scan needs the class to find its texts
 
 #include <QCheckBox>
 #include <QComboBox>

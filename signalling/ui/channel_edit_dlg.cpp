@@ -1,4 +1,4 @@
-#include "signalling/ui/channel_edit_dlg.h"
+#include "channel_edit_dlg.h"  // by its own name: the translation scan needs the class to find its texts
 
 #include <QComboBox>
 #include <QFormLayout>

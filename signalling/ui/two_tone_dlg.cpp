@@ -1,4 +1,4 @@
-#include "signalling/ui/two_tone_dlg.h"
+#include "two_tone_dlg.h"  // by its own name: the translation scan needs the class to find its texts
 
 #include <QFormLayout>
 #include <QHBoxLayout>

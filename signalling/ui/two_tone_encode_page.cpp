@@ -1,4 +1,4 @@
-#include "signalling/ui/two_tone_encode_page.h"
+#include "two_tone_encode_page.h"  // by its own name: the translation scan needs the class to find its texts
 
 #include <QCheckBox>
 #include <QCoreApplication>
