@@ -27,7 +27,7 @@ CUpDownEdit* NewUpDown(QWidget* parent, int lower, int upper, int maxLength) {
     box->setRange(lower, upper);
     box->setMaxLength(maxLength);
     box->setAlignment(Qt::AlignRight);
-    box->setMinimumWidth(110);
+    box->setMinimumWidth(150);
     return box;
 }
 
@@ -40,7 +40,7 @@ CChannelEditDlg::CChannelEditDlg(vel::Image& image, int channel, ChannelTableAcc
     channelBox_ = NewUpDown(this, 1, vel::kSignallingChannelCount, 3);
     type_ = new QComboBox(this);
     for (const std::string& text : vel::SignallingTypeTexts()) type_->addItem(QString::fromStdString(text));
-    type_->setMinimumWidth(110);
+    type_->setMinimumWidth(150);
 
     twoToneGroup_ = new QGroupBox(tr("Opt Signal(2 Tone)"), this);
     call_ = NewUpDown(twoToneGroup_, 0, kCallLimit, 2);
@@ -49,6 +49,8 @@ CChannelEditDlg::CChannelEditDlg(vel::Image& image, int channel, ChannelTableAcc
     decode_->edit()->installEventFilter(this);
     auto* twoToneForm = new QFormLayout(twoToneGroup_);
     twoToneForm->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    twoToneForm->setContentsMargins(16, 12, 16, 12);
+    twoToneForm->setVerticalSpacing(10);
     twoToneForm->addRow(tr("Call"), call_);
     twoToneForm->addRow(tr("Decode"), decode_);
     // The dialog keeps its size while the group is hidden.
@@ -63,11 +65,12 @@ CChannelEditDlg::CChannelEditDlg(vel::Image& image, int channel, ChannelTableAcc
 
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->setVerticalSpacing(10);
     form->addRow(tr("Channel"), channelBox_);
     form->addRow(tr("Opt Signal"), type_);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 16);
-    layout->setSpacing(12);
+    layout->setContentsMargins(20, 18, 20, 20);
+    layout->setSpacing(14);
     layout->addLayout(form);
     layout->addWidget(twoToneGroup_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
