@@ -61,7 +61,7 @@ CMSFlexGrid::CMSFlexGrid(QWidget* parent) : QAbstractScrollArea(parent) {
   verticalScrollBar()->setSingleStep(1);
   const int textHeight = fontMetrics().height() + 6;
   m_defaultRowHeight = twipsY(std::max(kMinRowPixels, textHeight));
-  m_defaultColWidth = std::max(960L, twipsX(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 11 + 6));
+  m_defaultColWidth = std::max(960L, twipsX(fontMetrics().horizontalAdvance(QStringLiteral("000000000")) + 8));
   resizeCells();
 }
 

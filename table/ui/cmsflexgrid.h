@@ -79,8 +79,8 @@ public:
   long GetCellWidth() const;
   long GetCellHeight() const;
 
-  /// Width in twips that every column has until it is set: room for about
-  /// eleven digits of the grid's font, at least 960 twips.
+  /// Width in twips that every column has until it is set: room for nine
+  /// digits of the grid's font, at least 960 twips.
   long GetDefaultColWidth() const { return m_defaultColWidth; }
 
   // Column widths, row heights (twips) and alignment.
