@@ -166,11 +166,11 @@ void CMainFrame::buildStatusBar() {
 }
 
 QAction* CMainFrame::action(int id) const {
-    auto it = actions_.find(id);
-    if (it != actions_.end()) return it->second;
+    // A recent-file entry stands in for the "Recent File" placeholder.
     for (QAction* act : recentActions_)
         if (act->data().toInt() == id) return act;
-    return nullptr;
+    auto it = actions_.find(id);
+    return it != actions_.end() ? it->second : nullptr;
 }
 
 QMenu* CMainFrame::menu(const QString& title) const {
@@ -217,7 +217,7 @@ void CMainFrame::setPaneText(const QString& text) { pane0_->setText(text); }
 
 void CMainFrame::setRecentFiles(const QStringList& paths) {
     if (!fileMenu_) return;
-    QAction* placeholder = action(ID_FILE_MRU_FILE1);
+    QAction* placeholder = actions_.at(ID_FILE_MRU_FILE1);
     for (QAction* act : recentActions_) {
         fileMenu_->removeAction(act);
         act->deleteLater();

@@ -14,6 +14,7 @@
 #include "shell/ui/vel_doc.h"
 #include "shell_test_support.h"
 #include "table/channel_table.h"
+#include "table/ui/cmsflexgrid.h"
 #include "table/ui/vel_view.h"
 
 using namespace velui;
@@ -243,7 +244,11 @@ private slots:
         file[0x80B] = 0x3B;   // a type byte the table shows as "VM - K10" and stores as 0x38
         s.dir.writeFile("a.sin", Bytes(file));
         QVERIFY(s.app->openDocumentFile(s.dir.path("a.sin")));
+        // Saving would rewrite the type byte, but the user changed nothing.
+        QVERIFY(s.doc()->storedImage() != s.doc()->image());
+        QVERIFY(!s.doc()->isModified());
         s.doc()->image()[kDirectByte] = 'E';
+        QVERIFY(s.doc()->isModified());
 
         vel::Image expected = s.doc()->image();
         vel::StoreChannelGrid(Velmar(), s.app->view()->table(), expected);
@@ -287,10 +292,10 @@ private slots:
             QVERIFY(s.app->openDocumentFile(s.dir.path(name)));
         }
         QCOMPARE(s.app->recentFiles(), (QStringList{s.dir.path("a.sin"), s.dir.path("b.sin"), s.dir.path("c.sin")}));
-        QVERIFY(s.app->openDocumentFile(s.dir.path("b.sin")));   // the list is now b, a, c
+        QVERIFY(s.app->onFileNew());   // an untitled document is open
         const QString target = s.app->recentFiles().at(entry);
         s.frame()->action(ID_FILE_MRU_FILE1 + entry)->trigger();
-        if (s.app->recentFiles().front() != target) QFAIL("the opened file did not move to the front");
+        QCOMPARE(s.app->recentFiles().front(), target);
         QCOMPARE(s.doc()->pathName(), target);
         QCOMPARE(s.doc()->image()[kDirectByte], vel::Byte(QFileInfo(target).fileName().at(0).toLatin1()));
         s.doc()->image()[kDirectByte] = 'S';
@@ -349,6 +354,75 @@ private slots:
         Deliver(s.frame(), &drop);
         QVERIFY(s.doc()->pathName().isEmpty());
         QCOMPARE(s.messages.shown.size(), size_t(0));
+    }
+
+    // Edits made in the grid: they make the document modified, Save and the
+    // radio commands commit the cell being edited, and the saved file holds
+    // what StoreChannelGrid gives for the table.
+    void gridEdits_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("pressEnter");
+        QTest::newRow("Save after Enter") << int(ID_FILE_SAVE) << true;
+        QTest::newRow("Save with the editor open") << int(ID_FILE_SAVE) << false;
+        QTest::newRow("Read commits") << int(ID_READ_FROM_RADIO) << false;
+        QTest::newRow("Write commits") << int(ID_WRITE_TO_RADIO) << false;
+    }
+    void gridEdits() {
+        QFETCH(int, command);
+        QFETCH(bool, pressEnter);
+        Session s;
+        QVERIFY(s.start());
+        s.frame()->show();
+        QVERIFY(QTest::qWaitForWindowActive(s.frame()));
+        s.dir.writeFile("a.sin", Bytes(vel::NewDocumentImage(Velmar())));
+        QVERIFY(s.app->openDocumentFile(s.dir.path("a.sin")));
+        QVERIFY(!s.doc()->isModified());
+
+        CMSFlexGrid* grid = s.app->view()->grid();
+        grid->ShowCell(3, 1);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(3, 1).center());
+        QVERIFY(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 2000));
+        for (char ch : QByteArray("145.525")) QTest::keyClick(QApplication::focusWidget(), ch);
+        if (pressEnter) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+
+        s.frame()->execute(command);
+        QCOMPARE(grid->GetTextMatrix(3, 1), QStringLiteral("145.52500"));
+        QCOMPARE(grid->GetTextMatrix(3, 2), QStringLiteral("145.52500"));
+        if (command != ID_FILE_SAVE) {
+            QCOMPARE(s.messages.shown.back().text, QStringLiteral("This command is not yet available."));
+            QVERIFY(s.doc()->isModified());
+            return;
+        }
+        vel::Image expected = vel::NewDocumentImage(Velmar());
+        vel::StoreChannelGrid(Velmar(), s.app->view()->table(), expected);
+        QCOMPARE(s.dir.readFile("a.sin"), Bytes(expected));
+        QVERIFY(expected != vel::NewDocumentImage(Velmar()));
+        QVERIFY(!s.doc()->isModified());
+        // Reopened, the table shows the channel again.
+        QVERIFY(s.app->onFileNew());
+        QCOMPARE(grid->GetTextMatrix(3, 1), QString());
+        QVERIFY(s.app->openDocumentFile(s.dir.path("a.sin")));
+        QCOMPARE(grid->GetTextMatrix(3, 1), QStringLiteral("145.52500"));
+        QCOMPARE(s.doc()->image(), expected);
+    }
+
+    void gridEditAsksBeforeNew() {
+        Session s;
+        QVERIFY(s.start());
+        s.frame()->show();
+        QVERIFY(QTest::qWaitForWindowActive(s.frame()));
+        CMSFlexGrid* grid = s.app->view()->grid();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(1, 1).center());
+        QVERIFY(QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 2000));
+        for (char ch : QByteArray("146.5")) QTest::keyClick(QApplication::focusWidget(), ch);
+        s.messages.answers = {QMessageBox::Cancel};
+        QVERIFY(!s.app->onFileNew());
+        QCOMPARE(s.messages.questions(), 1);
+        QCOMPARE(grid->GetTextMatrix(1, 1), QStringLiteral("146.50000"));
+        s.messages.answers = {QMessageBox::Discard};
+        QVERIFY(s.app->onFileNew());
+        QCOMPARE(grid->GetTextMatrix(1, 1), QString());
+        QVERIFY(!s.doc()->isModified());
     }
 
     // The question speaks the interface language.
