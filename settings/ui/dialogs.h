@@ -1,7 +1,9 @@
 #pragma once
-// Entry points of the settings and signalling dialogs. Each builds its
-// dialog on the stack, runs it modally and works on the image it is given
-// (the active document's); none marks the document as modified.
+// Entry points of the settings and signalling dialogs of the full
+// application (Velmar_V). Each builds its dialog on the stack, runs it
+// modally and works on the image it is given (the active document's); none
+// marks the document as modified. On an image smaller than the full
+// application's 4096 bytes (or a row outside 1-128) nothing opens.
 //
 //  - RunOptionalFeaturesDialog: command 32784, "&Optional Features\tCtrl+O"
 //    (menu Program). Opens "Optional Features"; OK writes the radio-wide

@@ -108,10 +108,5 @@ INSTANTIATE_TEST_SUITE_P(Steps, ChannelUpDown,
                          ::testing::Values(ChannelStepCase{128, 1, 1}, ChannelStepCase{1, -1, 128},
                                            ChannelStepCase{5, 1, 6}, ChannelStepCase{5, -1, 4}));
 
-TEST(ChannelRecord, SignallingBytesOfChannelOneAndTheLast) {
-    EXPECT_EQ(SignallingRecordAddr(1) + kSignallingByte, 12);
-    EXPECT_EQ(SignallingRecordAddr(128) + kTwoToneByte, 0x7FE);
-}
-
 }  // namespace
 }  // namespace vel

@@ -83,6 +83,7 @@ private slots:
     void typedChannelOutsideTheTableIsRefused();
     void captionInBothLanguages();
     void entryPointRunsModally();
+    void entryPointsOpenNothingOnASmallerImage();
 };
 
 void ChannelEditDlgTest::opensWithTheChannelsType_data() {
@@ -348,6 +349,29 @@ void ChannelEditDlgTest::entryPointRunsModally() {
     QCOMPARE(int(image[static_cast<std::size_t>(SignallingAddr(12))]), 0x28);
     QCOMPARE(int(image[static_cast<std::size_t>(TwoToneAddr(12))]), 0x60);
     QCOMPARE(table.fills, 1);
+}
+
+void ChannelEditDlgTest::entryPointsOpenNothingOnASmallerImage() {
+    vel::Image image = vel::NewDocumentImage(vel::MarloweFamily());
+    const vel::Image before = image;
+    TableLog table;
+    int opened = 0;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            ++opened;
+            modal->close();
+        }
+    });
+    watch.start(5);
+    QCOMPARE(velui::RunOptionalFeaturesDialog(nullptr, image, vel::Lang::English), int(QDialog::Rejected));
+    velui::RunTwoToneDialog(nullptr, image, vel::Lang::English, false);
+    velui::RunChannelEditDialog(nullptr, image, 1, table);
+    vel::Image full = veltest::NewImage();
+    velui::RunChannelEditDialog(nullptr, full, 129, table);
+    QCOMPARE(opened, 0);
+    QVERIFY(image == before);
+    QCOMPARE(table.fills, 0);
 }
 
 QTEST_MAIN(ChannelEditDlgTest)
