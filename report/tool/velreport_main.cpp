@@ -97,6 +97,13 @@ int ParseArgs(int argc, char** argv, Args& args, bool& stop) {
     return 0;
 }
 
+/// Qt's own notes (no runtime folder, font substitutions) are not this
+/// tool's business; only its serious errors reach stderr.
+void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s: %s\n", ProgramName().c_str(), message.toLocal8Bit().constData());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,6 +118,7 @@ int main(int argc, char** argv) {
 
     // No window is ever shown: draw offscreen unless a platform was chosen.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QuietMessages);
     QGuiApplication app(argc, argv);
 
     const std::filesystem::path input(args.files[0]);

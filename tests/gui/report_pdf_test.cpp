@@ -164,8 +164,10 @@ private slots:
                     {1, "23 430.12500 430.12500"},      {1, "54 435.00000"},
                     {4, "119 440.00000 440.00000"},     {4, "128 445.62500 445.62500 OFF OFF"}};
         for (const auto& r : rows) {
-            QRegularExpression re(QStringLiteral("^\\s*") + QRegularExpression::escape(r.line).replace(" ", "\\s+"),
-                                  QRegularExpression::MultilineOption);
+            QStringList tokens;
+            for (const QString& t : r.line.split(QLatin1Char(' '))) tokens << QRegularExpression::escape(t);
+            const QRegularExpression re(QStringLiteral("^\\s*") + tokens.join(QStringLiteral("\\s+")),
+                                        QRegularExpression::MultilineOption);
             QVERIFY2(re.match(pages[r.page]).hasMatch(), qPrintable(r.line + QStringLiteral(" on\n") + pages[r.page]));
         }
         // Page 1 holds channels 1 to 22 only; page 5 ends with 128.
@@ -315,7 +317,7 @@ private slots:
                 return;
             }
             chooser->selectFile(pdf);
-            chooser->accept();
+            static_cast<QDialog*>(chooser)->accept();
         });
         QPrinter printer;
         QVERIFY(velui::ExportReportPdf(nullptr, printer, d.family, d.image, d.table, d.lang, m_dir.path()));
