@@ -51,6 +51,20 @@ std::string ConfigFilePath(std::string_view modulePath) {
     return JoinPath(ProgramDirectory(modulePath), ProgramBaseName(modulePath) + ".ini");
 }
 
+std::string ExecutableBaseName(std::string_view executablePath) {
+#ifdef _WIN32
+    return ProgramBaseName(executablePath);
+#else
+    // Give the file name the extension a Windows module name would have, so
+    // that the same rule cuts exactly that extension away.
+    return ProgramBaseName(std::string(executablePath) + ".exe");
+#endif
+}
+
+std::string ExecutableConfigFilePath(std::string_view executablePath) {
+    return JoinPath(ProgramDirectory(executablePath), ExecutableBaseName(executablePath) + ".ini");
+}
+
 int PrimaryLanguageFromLocale(std::string_view localeName) {
     std::string code;
     for (char c : localeName) {

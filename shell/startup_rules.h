@@ -22,6 +22,12 @@ inline constexpr int kPrimaryLanguageNeutral = 0x00;
 /// is used, however long.
 std::string ProgramBaseName(std::string_view modulePath);
 
+/// The program base name of a running executable. A Windows program file
+/// carries ".exe" and follows ProgramBaseName; where executables have no
+/// extension (Linux), the file name itself is the base name, so a program
+/// installed as "Velmar_V" reads "Velmar_V.ini" rather than "MAIN.ini".
+std::string ExecutableBaseName(std::string_view executablePath);
+
 /// The directory part of `modulePath` (text before the last "/" or "\\"),
 /// "/" for a file in the root, empty when the path has no directory (the
 /// current directory is meant).
@@ -34,6 +40,9 @@ std::string JoinPath(std::string_view directory, std::string_view fileName);
 /// The configuration file beside the program: its directory, the program
 /// base name and ".ini".
 std::string ConfigFilePath(std::string_view modulePath);
+
+/// The configuration file beside a running executable (ExecutableBaseName).
+std::string ExecutableConfigFilePath(std::string_view executablePath);
 
 /// The primary language of a locale name such as "zh_CN.UTF-8", "zh-Hans",
 /// "en_US" (case-insensitive): 0x04 for Chinese, 0x09 for English,

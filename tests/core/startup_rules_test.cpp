@@ -45,6 +45,16 @@ TEST(ProgramPath, ConfigFileBesideTheProgram) {
     EXPECT_EQ(ConfigFilePath("/X.exe"), "/X.ini");
 }
 
+#ifndef _WIN32
+TEST(ProgramPath, LinuxExecutablesAreNamedWithoutExtension) {
+    EXPECT_EQ(ExecutableBaseName("/opt/velmar/Velmar_V"), "Velmar_V");
+    EXPECT_EQ(ExecutableBaseName("/opt/velmar/X"), "X");
+    EXPECT_EQ(ExecutableBaseName("/opt/velmar/VM_CH16.bin"), "VM_CH16.bin");
+    EXPECT_EQ(ExecutableConfigFilePath("/opt/velmar/VM_CH128"), "/opt/velmar/VM_CH128.ini");
+    EXPECT_EQ(ExecutableConfigFilePath("Marlowe"), "Marlowe.ini");
+}
+#endif
+
 struct LocaleCase {
     const char* locale;
     int primary;
