@@ -118,8 +118,8 @@ std::vector<std::vector<ReportSetting>> ReportSettingsBlock(const Family& family
 std::string ReportChannelHeader(const Family& family, const ChannelTable& table, Lang lang);
 
 /// Step 2: the runs of page `page` (1-based) in drawing order. A page number
-/// outside the report, an invalid geometry or an image smaller than the
-/// family's gives no runs.
+/// outside the report or an invalid geometry gives no runs. Bytes past the end
+/// of a short image read as 0xFF, cells missing from a short table as empty.
 std::vector<ReportRun> LayoutReportPage(const Family& family, const Image& image, const ChannelTable& table,
                                         Lang lang, int page, const ReportGeometry& geometry,
                                         const ReportLineHeights& lineHeights);
