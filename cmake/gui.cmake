@@ -46,3 +46,9 @@ if(VELGUI_SOURCES)
     set_tests_properties(gui.${test_name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS gui)
   endforeach()
 endif()
+
+# Further GUI targets contributed by subsystems (tools beside the applications).
+file(GLOB VEL_GUI_EXTRA_CMAKE CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/cmake/gui_*.cmake)
+foreach(extra IN LISTS VEL_GUI_EXTRA_CMAKE)
+  include(${extra})
+endforeach()
