@@ -17,6 +17,16 @@ ProgrammingSession::ProgrammingSession(const Family& family, Lang uiLang, Serial
       host_(host) {}
 
 SessionResult ProgrammingSession::run(Direction direction, const std::string& portName, Image& image) {
+    if (running_) return SessionResult{};
+    running_ = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{running_};
+    return runOnce(direction, portName, image);
+}
+
+SessionResult ProgrammingSession::runOnce(Direction direction, const std::string& portName, Image& image) {
     const ProtocolParams& p = family_.protocol;
     const std::size_t needed = static_cast<std::size_t>(
         std::max({p.readBytes(), p.writeBytes(), p.typeByteAddress + 1}));

@@ -79,17 +79,24 @@ public:
     /// within a pump round) cannot change what this session does. The port is
     /// closed and the progress dialog closed on every way out.
     ///
+    /// A call made while this session is already running (from within one of
+    /// its own pump rounds) does nothing and reports Failed with no message:
+    /// the running session keeps the port, the dialog and the image.
+    ///
     /// Precondition: `image` holds at least the family's read and write
     /// ranges and its type byte; otherwise std::invalid_argument is thrown
     /// before the port is touched.
     SessionResult run(Direction direction, const std::string& portName, Image& image);
 
     State state() const { return state_; }
+    /// True from the start of run() until it returns.
+    bool running() const { return running_; }
 
 private:
     // Where a handshake step sends the session next.
     enum class Step { Next, Again, End };
 
+    SessionResult runOnce(Direction direction, const std::string& portName, Image& image);
     Step wakeUp();
     Step identify(const Image& image);
     Step acknowledge();
@@ -114,6 +121,7 @@ private:
     Clock& clock_;
     SessionHost& host_;
     State state_ = State::Idle;
+    bool running_ = false;
 
     // Working state of the run in progress.
     Direction direction_ = Direction::Read;

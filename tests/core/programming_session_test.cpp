@@ -661,6 +661,22 @@ INSTANTIATE_TEST_SUITE_P(
                       PasswordCase{{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, "", true},
                       PasswordCase{{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, "1", false}));
 
+TEST(SessionReentry, SecondRunFromAPumpRoundDoesNothing) {
+    Rig run(FamilyId::VM_CH16);
+    ProgrammingSession s(run.family, Lang::English, run.bench.port, run.bench.clock, run.bench.host);
+    SessionResult inner;
+    run.bench.host.onPump = [&] {
+        if (run.bench.host.pumps == 20) inner = s.run(Direction::Write, "COM2", run.image);
+    };
+    EXPECT_EQ(s.run(Direction::Read, "COM1", run.image).outcome, SessionOutcome::Completed);
+    EXPECT_EQ(inner.outcome, SessionOutcome::Failed);
+    EXPECT_TRUE(inner.lastMessage.empty());
+    EXPECT_EQ(run.bench.port.opens, 1);
+    EXPECT_EQ(run.bench.host.dialogCloses, 1);
+    EXPECT_TRUE(run.bench.radio.writeAddresses.empty());
+    EXPECT_FALSE(s.running());
+}
+
 TEST(SessionImage, TooSmallImageIsRefusedBeforeThePortOpens) {
     Rig run(FamilyId::Velmar_V);
     run.image.resize(0x0FD0);
