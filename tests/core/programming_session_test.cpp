@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "link/programming_session.h"
 #include "scripted_link.h"
 
@@ -11,6 +9,8 @@ namespace {
 using fake::Bench;
 using fake::Bytes;
 using fake::Ev;
+using fake::Render;
+using fake::Repeat;
 using State = ProgrammingSession::State;
 
 // ---------------------------------------------------------------------------
@@ -88,43 +88,6 @@ Family TestFamily(FamilyId id) { return MakeFamily(CaseOf(id)); }
 
 void FillPattern(Image& memory) {
     for (std::size_t i = 0; i < memory.size(); ++i) memory[i] = static_cast<Byte>((i * 7 + 3) & 0xFF);
-}
-
-// The log as a compact line: "open cfg s pump p1 pa w:02 r1:06 ...".
-std::string Render(const std::vector<fake::Event>& events, std::size_t from = 0, std::size_t to = SIZE_MAX) {
-    std::string out;
-    auto hex = [](const Bytes& b) {
-        std::string s;
-        char buf[4];
-        for (std::uint8_t x : b) { std::snprintf(buf, sizeof buf, "%02X", x); s += buf; }
-        return s;
-    };
-    for (std::size_t i = from; i < events.size() && i < to; ++i) {
-        const fake::Event& e = events[i];
-        switch (e.kind) {
-            case Ev::Open: out += "open "; break;
-            case Ev::Configure: out += "cfg" + std::to_string(e.value) + " "; break;
-            case Ev::PurgeAll: out += "pa "; break;
-            case Ev::PurgeBuffers: out += "pb "; break;
-            case Ev::Write: out += "w:" + hex(e.bytes) + " "; break;
-            case Ev::Read: out += "r" + std::to_string(e.value) + ":" + hex(e.bytes) + " "; break;
-            case Ev::Close: out += "close "; break;
-            case Ev::Pause: out += "p" + std::to_string(e.value) + " "; break;
-            case Ev::Pump: out += "pump "; break;
-            case Ev::Status: out += "s "; break;
-            case Ev::Guard: out += "g" + std::to_string(e.value) + " "; break;
-            case Ev::Progress: out += "pos" + std::to_string(e.value) + " "; break;
-            case Ev::Message: out += "msg "; break;
-            case Ev::CloseDialog: out += "cd "; break;
-        }
-    }
-    return out;
-}
-
-std::string Repeat(const std::string& s, int n) {
-    std::string out;
-    for (int i = 0; i < n; ++i) out += s;
-    return out;
 }
 
 std::size_t IndexOfWrite(const fake::Log& log, const Bytes& bytes, int occurrence = 0) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -43,6 +44,44 @@ struct Log {
         return out;
     }
 };
+
+inline std::string Hex(const Bytes& b) {
+    static const char* digits = "0123456789ABCDEF";
+    std::string s;
+    for (std::uint8_t x : b) { s += digits[x >> 4]; s += digits[x & 15]; }
+    return s;
+}
+
+/// The log as one compact line, e.g. "open cfg30 s pump p1 pa p1 pb w:02 r1:06".
+inline std::string Render(const std::vector<Event>& events, std::size_t from = 0, std::size_t to = SIZE_MAX) {
+    std::string out;
+    for (std::size_t i = from; i < events.size() && i < to; ++i) {
+        const Event& e = events[i];
+        switch (e.kind) {
+            case Ev::Open: out += "open "; break;
+            case Ev::Configure: out += "cfg" + std::to_string(e.value) + " "; break;
+            case Ev::PurgeAll: out += "pa "; break;
+            case Ev::PurgeBuffers: out += "pb "; break;
+            case Ev::Write: out += "w:" + Hex(e.bytes) + " "; break;
+            case Ev::Read: out += "r" + std::to_string(e.value) + ":" + Hex(e.bytes) + " "; break;
+            case Ev::Close: out += "close "; break;
+            case Ev::Pause: out += "p" + std::to_string(e.value) + " "; break;
+            case Ev::Pump: out += "pump "; break;
+            case Ev::Status: out += "s "; break;
+            case Ev::Guard: out += "g" + std::to_string(e.value) + " "; break;
+            case Ev::Progress: out += "pos" + std::to_string(e.value) + " "; break;
+            case Ev::Message: out += "msg "; break;
+            case Ev::CloseDialog: out += "cd "; break;
+        }
+    }
+    return out;
+}
+
+inline std::string Repeat(const std::string& s, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) out += s;
+    return out;
+}
 
 class VirtualClock final : public Clock {
 public:

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "scripted_link.h"
 #include "testmode/test_mode_exchange.h"
 
@@ -11,6 +9,7 @@ namespace {
 using fake::Bench;
 using fake::Bytes;
 using fake::Ev;
+using fake::Hex;
 
 Family FamilyWith(MessageLanguage lang, TestModeBase base = TestModeBase::FieldList) {
     Family f{};
@@ -20,31 +19,7 @@ Family FamilyWith(MessageLanguage lang, TestModeBase base = TestModeBase::FieldL
     return f;
 }
 
-std::string Hex(const Bytes& b) {
-    std::string s;
-    char buf[4];
-    for (std::uint8_t x : b) { std::snprintf(buf, sizeof buf, "%02X", x); s += buf; }
-    return s;
-}
-
-std::string Render(const fake::Log& log) {
-    std::string out;
-    for (const fake::Event& e : log.events) {
-        switch (e.kind) {
-            case Ev::Open: out += "open "; break;
-            case Ev::Configure: out += "cfg" + std::to_string(e.value) + " "; break;
-            case Ev::PurgeAll: out += "pa "; break;
-            case Ev::PurgeBuffers: out += "pb "; break;
-            case Ev::Write: out += "w:" + Hex(e.bytes) + " "; break;
-            case Ev::Read: out += "r" + std::to_string(e.value) + ":" + Hex(e.bytes) + " "; break;
-            case Ev::Close: out += "close "; break;
-            case Ev::Pause: out += "p" + std::to_string(e.value) + " "; break;
-            case Ev::Message: out += "msg "; break;
-            default: out += "? "; break;
-        }
-    }
-    return out;
-}
+std::string Render(const fake::Log& log) { return fake::Render(log.events); }
 
 TestModeRequest SquelchRequest() {
     TestModeRequest r;
