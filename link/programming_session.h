@@ -38,7 +38,9 @@ public:
     /// The progress bar's position (it may run past the bar's range).
     virtual int progressPosition() const = 0;
     virtual void setProgressPosition(int position) = 0;
-    /// A modal message box; returns the button chosen.
+    /// A modal message box; returns the button chosen. The answer to an OK
+    /// box is ignored; any answer but Ok to an OK/Cancel box, and any answer
+    /// but Retry to a Retry/Cancel box, counts as Cancel.
     virtual MessageAnswer showMessage(const std::string& text, MessageButtons buttons) = 0;
     virtual void closeProgressDialog() = 0;
     /// Stores the channel table into the image before a write session.
