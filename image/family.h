@@ -17,9 +17,11 @@ namespace vel {
 
 enum class FamilyId { Velmar_V, VM_CH128, VM_CH118, Marlowe, VM_CH16, VM_CH16_CN };
 
-/// One entry of a list: its text and the value it stands for. For most lists
-/// the meaning is the list index of the family the list was first written for;
-/// a family whose lists are sorted differently keeps the meanings.
+/// One entry of a list: its text and the value it stands for. The meaning is
+/// what the list's codec reads and writes: the list index for a ByteIndexCodec,
+/// the bit value (0 or 1) for a BitCodec or AllChannelsBitCodec, the byte
+/// itself for a CodeCodec. Fill selects and store writes by meaning, so a
+/// family whose lists are sorted in another order keeps the same bytes.
 struct ListItem {
     Text text;
     int meaning = 0;
@@ -59,8 +61,14 @@ struct ListCodec {
 struct Column {
     ColumnKind kind = ColumnKind::Blank;
     Text header;
-    double widthFactor = 1.0;        // × w, the grid's default width of column 2
+    /// Width = w × widthFactor ÷ widthDivisor, truncated, where w is the grid's
+    /// default width of column 2. Each family's layout either multiplies by a
+    /// factor or divides by a number; both are kept as given so that the
+    /// truncated widths come out the same.
+    double widthFactor = 1.0;
+    double widthDivisor = 1.0;
     bool centred = true;             // centred, else left-aligned
+    bool alignTop = false;           // text at the top of the cell, else centred vertically
     std::vector<ListItem> items;     // editor list (List columns)
     ListCodec codec;                 // List columns
     Text newChannelDefault;          // text a new channel gets in this column
@@ -72,8 +80,10 @@ struct Column {
 // ---------------------------------------------------------------------------
 
 /// meaning = v − base, v = byte / divisor, when lo ≤ v ≤ hi; else the fallback
-/// meaning (or no selection when there is none). Store: byte = (meaning + base)
-/// × multiplier, 8 bits, with no selection counting as meaning −1.
+/// meaning (or no selection when there is none). A meaning that no item has
+/// (a negative one, or one past the list) leaves the list without a selection.
+/// Store: byte = (meaning + base) × multiplier, 8 bits, with no selection
+/// counting as meaning −1.
 struct ByteIndexCodec {
     int addr = 0;
     int base = 0;
@@ -123,6 +133,7 @@ struct FormField {
     std::optional<int> presetIndex; // selected when the view is first shown
     std::optional<int> typingGuardIndex; // typing into the box selects this index
     bool sorted = false;            // the list is a sorted list
+    int group = 0;                  // 0: "Type Setting" box above the grid, 1: "Function Setting" below
     bool isEdit() const { return std::holds_alternative<DigitsCodec>(codec); }
 };
 
@@ -174,6 +185,39 @@ struct ProtocolParams {
 };
 
 // ---------------------------------------------------------------------------
+// Plain texts and window facts the windows show
+// ---------------------------------------------------------------------------
+
+/// Texts of the channel table's form and its messages. A family with one
+/// interface language carries the same text in both forms.
+struct FamilyTexts {
+    Text pleaseInputNumber;      // first typed key is not a digit
+    Text editDataMessage;        // Edit Data command
+    Text hintOverList;           // status bar over a combo box
+    Text hintOverGrid;           // status bar over the grid
+    Text hintElsewhere;          // status bar anywhere else on the form
+    Text channelLabel;           // label above the grid; empty when the form has none
+    Text typeSettingGroup;       // group box of the lists above the grid
+    Text functionSettingGroup;   // group box below the grid; empty when there is none
+};
+
+/// Main window and about box facts.
+struct AppInfo {
+    /// Document string: window title, no document name, new-file name, filter
+    /// name, extension, file type identifier, file type name, "\n"-separated.
+    Text documentString;
+    Text windowTitle;                 // title bar text (the document name is never added)
+    bool titleFromConfig = false;     // title and about texts from the configuration file
+    bool iconFromFile = false;        // window icon loaded from "<program>.ico" on every paint
+    Text aboutMenuItem;               // Help menu item of the about box
+    Text aboutCaption;                // caption of the about box; empty = the platform's default
+    int windowWidth = 800;
+    int windowHeight = 1100;
+    std::optional<int> windowX;       // initial position, when the family gives one
+    std::optional<int> windowY;
+};
+
+// ---------------------------------------------------------------------------
 // The descriptor
 // ---------------------------------------------------------------------------
 
@@ -204,18 +248,35 @@ struct Family {
     FrequencyRule frequencyRule;
     ToneCommit toneCommit = ToneCommit::SelectedEntry;
     bool toneOffShownWhenInUse = true;    // a missing tone of a channel in use shows "OFF"
+    bool tonesShownWhenNotInUse = false;  // a channel not in use still shows its tone bytes
     int newChannelFirstEmptyColumns = 5;  // columns 1..n empty make a row a new channel
     int deleteFromColumn = 5;             // columns deleteFromColumn..last emptied on deletion
 
     ProtocolParams protocol;
+    FamilyTexts texts;
+    AppInfo app;
 
     /// Record address of channel n (1-based).
     int recordAddr(int channel) const { return firstRecordAddr + 16 * (channel - 1); }
     /// Interface language a family shows when it has only one.
     Lang uiLang(Lang requested) const { return fixedLang ? *fixedLang : requested; }
+    /// Form field with control identifier `id`, or nullptr.
     const FormField* field(int id) const;
     int columnCount() const { return static_cast<int>(columns.size()); }
+    /// Index of the first column of `kind`, or -1.
+    int columnOf(ColumnKind kind) const;
 };
+
+/// Width of column `col` for the grid's default column width `w`.
+int ColumnWidth(const Family& family, int col, int w);
+
+// The six descriptors.
+const Family& VelmarVFamily();
+const Family& VmCh128Family();
+const Family& VmCh118Family();
+const Family& MarloweFamily();
+const Family& VmCh16Family();
+const Family& VmCh16CnFamily();
 
 const Family& GetFamily(FamilyId id);
 const std::vector<const Family*>& AllFamilies();

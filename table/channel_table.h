@@ -34,12 +34,16 @@ struct ChannelTable {
 ChannelTable NewChannelTable(const Family& family, Lang lang);
 
 /// Image → table: channel cells in `lang`, then the form's lists and boxes.
-/// Headers and channel numbers are written too.
+/// Headers and channel numbers are written too. Lists select by the meaning
+/// of their items; a list whose byte names no item is left without a
+/// selection, except a CodeCodec list, which keeps its previous selection.
+/// The image must have the family's size (std::out_of_range otherwise).
 void FillChannelGrid(const Family& family, Lang lang, const Image& image, ChannelTable& table);
 
 /// Table → image: every channel row in the family's store order, then the
 /// form's fields, then the family's constant bytes. Texts of either language
-/// are accepted.
+/// are accepted. Bytes and bits that no column or form field owns are left as
+/// they are. (Marlowe's text export of the image is not part of this.)
 void StoreChannelGrid(const Family& family, const ChannelTable& table, Image& image);
 
 /// Index of the item of form list `id` whose text (in either language) is
@@ -57,15 +61,17 @@ enum class CommitKey { LeaveCell, Enter };
 
 /// Result of committing a frequency edit: the message to show (if any).
 struct FrequencyCommit {
-    std::optional<std::string> message;
-    bool accepted = false;
-    std::string text;   // what the cell now holds
+    std::optional<std::string> message;  // range or step message in the interface language
+    bool accepted = false;               // no message: the text (or the clearing) was taken
+    std::string text;                    // what the cell now holds
 };
 
 /// Commits frequency text `typed` into column `col` (the family's RxFrequency
 /// or TxFrequency column) of `row`: validation with the family's range and
 /// steps, new-channel defaults, clearing of the tone and deletion of a
-/// channel whose frequencies and tones are all empty.
+/// channel whose frequencies and tones are all empty. The typed text is cut
+/// to 10 Hz by exact decimal arithmetic, and the cell shows that same value
+/// with five decimals, so what is shown and stored is what was checked.
 FrequencyCommit CommitFrequency(const Family& family, Lang lang, ChannelTable& table, int row, int col,
                                 const std::string& typed, CommitKey key);
 

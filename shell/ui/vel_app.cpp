@@ -1,0 +1,416 @@
+#include "shell/ui/vel_app.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QSettings>
+#include <QTranslator>
+
+#include "image/encodings.h"
+#include "link/port_names.h"
+#include "shell/startup_rules.h"
+#include "shell/ui/about_dlg.h"
+#include "shell/ui/command_table.h"
+#include "shell/ui/help_window.h"
+#include "shell/ui/main_frame.h"
+#include "shell/ui/message_box.h"
+#include "shell/ui/vel_doc.h"
+#include "table/ui/vel_view.h"
+
+namespace velui {
+
+namespace {
+
+constexpr const char* kSettingsOrganization = "Local AppWizard-Generated Applications";
+constexpr const char* kRecentGroup = "Recent File List";
+
+QString Tr(const char* text) { return QCoreApplication::translate("CVelApp", text); }
+
+bool SamePath(const QString& a, const QString& b) {
+    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
+}  // namespace
+
+CVelApp::CVelApp(const vel::Family& family, StartupOptions options, QObject* parent)
+    : QObject(parent), family_(family), options_(std::move(options)) {
+    EnsureShellResources();
+}
+
+CVelApp::~CVelApp() {
+    // The view belongs to the frame; the document outlives both.
+    frame_.reset();
+    if (translator_) QCoreApplication::removeTranslator(translator_.get());
+    if (qtTranslator_) QCoreApplication::removeTranslator(qtTranslator_.get());
+}
+
+QString CVelApp::LanguageLoadFailureText(const QString& file) {
+    // The application's own string: shown before any language is loaded, so
+    // it is not translated. It names the file that was actually tried.
+    return QStringLiteral("Load Resource DLL %1 Fail").arg(QDir::toNativeSeparators(file));
+}
+
+QString CVelApp::configPath() const { return configRead_ ? QString::fromStdString(config_.path()) : QString(); }
+
+bool CVelApp::initInstance() {
+    // The program's own directory, from the running executable: the
+    // configuration file, the language libraries and the help pages sit
+    // beside the program whatever the working directory is.
+    programPath_ = options_.programPath.isEmpty() ? QCoreApplication::applicationFilePath() : options_.programPath;
+    const QFileInfo program(programPath_);
+    programDir_ = program.absolutePath();
+    programBase_ = QString::fromStdString(vel::ExecutableBaseName(program.absoluteFilePath().toStdString()));
+
+    // Recent files: four entries, per user.
+    if (!options_.settingsFile.isEmpty())
+        settings_ = std::make_unique<QSettings>(options_.settingsFile, QSettings::IniFormat);
+    else
+        settings_ = std::make_unique<QSettings>(QString::fromLatin1(kSettingsOrganization), programBase_);
+    loadRecentFiles();
+
+    // The tone table is built once, before any window shows a tone.
+    (void)vel::ToneTable();
+
+    // The configuration file, read once and never written. A family that
+    // keeps its settings in it (language, branding) has it created empty
+    // when missing; the others only read one that exists (its [PORTS]).
+    const QString ini = QDir(programDir_).filePath(programBase_ + QStringLiteral(".ini"));
+    const bool usesConfig = family_.bilingual || family_.app.titleFromConfig;
+    if (usesConfig || QFileInfo::exists(ini)) configRead_ = config_.Open(ini.toStdString());
+
+    if (family_.bilingual) {
+        const QString locale = options_.localeName.isEmpty() ? QLocale::system().name() : options_.localeName;
+        const int primary = vel::PrimaryLanguageFromLocale(locale.toStdString());
+        languageBase_ = QString::fromStdString(
+            vel::LanguageBaseName(programBase_.toStdString(), primary, config_));
+        displayLang_ = vel::UiLang(languageBase_.toStdString(), programBase_.toStdString());
+        if (!loadLanguageLibrary()) {
+            ShowMessage(nullptr, QMessageBox::Warning, programBase_, LanguageLoadFailureText(languageFile_));
+            return false;
+        }
+    } else {
+        displayLang_ = family_.uiLang(vel::Lang::English);
+        if (displayLang_ == vel::Lang::Chinese) {
+            // A one-language Chinese build: its texts come with the program.
+            languageBase_ = programBase_ + QStringLiteral("_CH");
+            loadLanguageLibrary();
+        }
+    }
+
+    createWindows();
+    installHandlers();
+    if (!processCommandLine()) return false;
+
+    if (options_.show) {
+        frame_->show();
+        frame_->centreOnScreen();
+        frame_->raise();
+        frame_->activateWindow();
+    }
+    return true;
+}
+
+bool CVelApp::loadLanguageLibrary() {
+    // The language library is a Qt translation file: a bare name is looked up
+    // beside the program, a path is taken as it stands.
+    const QFileInfo named(languageBase_ + QStringLiteral(".qm"));
+    languageFile_ = named.isAbsolute() ? named.filePath() : QDir(programDir_).filePath(named.filePath());
+    auto translator = std::make_unique<QTranslator>();
+    if (!QFileInfo(languageFile_).isFile() || !translator->load(languageFile_)) return false;
+    QCoreApplication::installTranslator(translator.get());
+    translator_ = std::move(translator);
+    if (displayLang_ == vel::Lang::Chinese) {
+        // Qt's own dialogs (file dialogs, standard buttons) in Chinese too.
+        auto qt = std::make_unique<QTranslator>();
+        if (qt->load(QStringLiteral("qt_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(qt.get());
+            qtTranslator_ = std::move(qt);
+        }
+    }
+    return true;
+}
+
+QString CVelApp::appTitle() const {
+    if (family_.app.titleFromConfig) return QString::fromStdString(config_.GetValue("MAIN", "TITLE", ""));
+    // The bilingual family's texts are translated by its language library;
+    // a one-language family's texts are shown as the descriptor gives them.
+    return QCoreApplication::translate("CMainFrame", family_.app.windowTitle.in(displayLang_).c_str());
+}
+
+void CVelApp::createWindows() {
+    doc_ = std::make_unique<CVelDoc>(family_, displayLang_);
+    FrameLook look;
+    look.title = appTitle();
+    look.aboutItem = QCoreApplication::translate("CMainFrame", family_.app.aboutMenuItem.in(displayLang_).c_str());
+    look.size = QSize(family_.app.windowWidth, family_.app.windowHeight);
+    if (family_.app.windowX && family_.app.windowY) look.position = QPoint(*family_.app.windowX, *family_.app.windowY);
+    frame_ = std::make_unique<CMainFrame>(GetFrameProfile(family_.id), look);
+    view_ = new CVelView(family_, displayLang_, frame_.get());
+    view_->setImage(&doc_->image());
+    frame_->setCentralWidget(view_);
+    doc_->setStoredImageSource([this] { return view_->storedImage(); });
+    connect(view_, &CVelView::statusHint, frame_.get(), &CMainFrame::setPaneText);
+
+    std::map<QString, QString> devices;
+    for (const std::string& port : vel::StandardPortNames())
+        devices[QString::fromStdString(port)] =
+            QString::fromStdString(vel::ResolvePortDevice(port, configRead_ ? &config_ : nullptr));
+    frame_->setPortDevices(devices);
+    frame_->setRecentFiles(recent_);
+}
+
+void CVelApp::installHandlers() {
+    CMainFrame* f = frame_.get();
+    f->setHandler(ID_FILE_NEW, [this] { onFileNew(); });
+    f->setHandler(ID_FILE_OPEN, [this] { onFileOpen(); });
+    f->setHandler(ID_FILE_SAVE, [this] { onFileSave(); });
+    f->setHandler(ID_FILE_SAVE_AS, [this] { onFileSaveAs(); });
+    for (int i = 0; i < kRecentFileCount; ++i) f->setHandler(ID_FILE_MRU_FILE1 + i, [this, i] { onRecentFile(i); });
+    f->setHandler(ID_APP_EXIT, [f] { f->close(); });
+    f->setCloseGuard([this] { return saveModified(); });
+    f->setDropHandler([this](const QString& path) { onDropFile(path); });
+
+    // A programming session starts from the cell the user was editing.
+    f->setHandler(ID_READ_FROM_RADIO, [this] {
+        view_->commitCurrentCell();
+        showNotYetAvailable();
+    });
+    f->setHandler(ID_WRITE_TO_RADIO, [this] {
+        view_->commitCurrentCell();
+        showNotYetAvailable();
+    });
+    // Commands that later versions carry out.
+    for (int id : {ID_TEST_MODE, ID_OPTIONAL_FEATURES, ID_OPTIONAL_FEATURES_EDIT, ID_TWO_TONE, ID_KEY_ASSIGNMENT,
+                   ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP})
+        f->setHandler(id, [this] { showNotYetAvailable(); });
+    f->setHandler(ID_EDIT_DATA, [this] { view_->editData(); });
+    f->setHandler(ID_HELP_FINDER, [this] { showHelp(true); });
+    f->setHandler(ID_CONTEXT_HELP, [this] { showHelp(false); });
+    f->setHandler(ID_APP_ABOUT, [this] { showAbout(); });
+}
+
+bool CVelApp::processCommandLine() {
+    // The one argument that is not an option names a file to open. A file
+    // that cannot be opened is reported and the application starts with a
+    // new document instead of ending.
+    QString file;
+    for (const QString& arg : options_.arguments) {
+        if (arg.startsWith(QLatin1Char('-')) || arg.startsWith(QLatin1Char('/'))) {
+            if (QFileInfo(arg).isFile()) file = arg;   // an absolute path on POSIX
+            continue;
+        }
+        file = arg;
+    }
+    newDocument();
+    if (!file.isEmpty()) doOpen(file);
+    return true;
+}
+
+QString CVelApp::message(const char* text) const { return Tr(text); }
+
+void CVelApp::warn(const QString& text) {
+    ShowMessage(frame_.get(), QMessageBox::Warning, appTitle(), text);
+}
+
+void CVelApp::newDocument() {
+    doc_->onNewDocument();
+    view_->initialUpdate();
+    doc_->markClean();
+}
+
+bool CVelApp::onFileNew() {
+    if (!saveModified()) return false;
+    newDocument();
+    return true;
+}
+
+bool CVelApp::onFileOpen() {
+    if (!saveModified()) return false;
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Open;
+    request.title = Tr(QT_TRANSLATE_NOOP("CVelApp", "Open"));
+    request.suggested = doc_->pathName().isEmpty() ? QString() : QFileInfo(doc_->pathName()).absolutePath();
+    request.filter = Tr(QT_TRANSLATE_NOOP("CVelApp", "Channel Data (*.sin)")) + QStringLiteral(";;") +
+                     Tr(QT_TRANSLATE_NOOP("CVelApp", "All Files (*)"));
+    const QString path = AskFileName(frame_.get(), request);
+    if (path.isEmpty()) return false;
+    return doOpen(path);
+}
+
+bool CVelApp::openDocumentFile(const QString& path) {
+    if (!saveModified()) return false;
+    return doOpen(path);
+}
+
+bool CVelApp::onRecentFile(int index) {
+    if (index < 0 || index >= recent_.size()) return false;
+    const QString path = recent_.at(index);   // a copy: saving first may reorder the list
+    return openDocumentFile(path);
+}
+
+bool CVelApp::onDropFile(const QString& path) {
+    frame_->raise();
+    frame_->activateWindow();
+    return openDocumentFile(path);
+}
+
+bool CVelApp::doOpen(const QString& path) {
+    const CVelDoc::Outcome out = doc_->openDocument(path);
+    if (!out.ok) {
+        // The document is as it was; a recent entry that no longer opens goes.
+        warn(out.message);
+        removeFromRecentFiles(path);
+        return false;
+    }
+    view_->initialUpdate();
+    doc_->markClean();
+    addToRecentFiles(doc_->pathName());
+    if (!out.warning.isEmpty()) warn(out.warning);
+    return true;
+}
+
+bool CVelApp::onFileSave() {
+    if (doc_->pathName().isEmpty()) return onFileSaveAs();
+    return doSave(doc_->pathName());
+}
+
+bool CVelApp::onFileSaveAs() {
+    view_->commitCurrentCell();
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Save;
+    request.title = Tr(QT_TRANSLATE_NOOP("CVelApp", "Save As"));
+    request.suggested = doc_->pathName().isEmpty() ? Tr(QT_TRANSLATE_NOOP("CVelApp", "Write Data")) + QStringLiteral(".sin")
+                                                   : doc_->pathName();
+    request.filter = Tr(QT_TRANSLATE_NOOP("CVelApp", "Channel Data (*.sin)"));
+    QString path = AskFileName(frame_.get(), request);
+    if (path.isEmpty()) return false;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".sin");
+    return doSave(path);
+}
+
+bool CVelApp::doSave(const QString& path) {
+    // What the grid shows is what is saved: the open editor first, then the table.
+    view_->commitCurrentCell();
+    view_->storeChannelGrid();
+    const CVelDoc::Outcome out = doc_->saveDocument(path);
+    if (!out.ok) {
+        warn(out.message);
+        return false;
+    }
+    addToRecentFiles(doc_->pathName());
+    return true;
+}
+
+bool CVelApp::saveModified() {
+    view_->commitCurrentCell();
+    if (!doc_->isModified()) return true;
+    const QMessageBox::StandardButton answer =
+        ShowMessage(frame_.get(), QMessageBox::Question, appTitle(),
+                    Tr(QT_TRANSLATE_NOOP("CVelApp", "Save changes to %1?")).arg(doc_->title()),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save) return onFileSave();
+    return answer == QMessageBox::Discard;
+}
+
+void CVelApp::showNotYetAvailable() {
+    ShowMessage(frame_.get(), QMessageBox::Information, appTitle(),
+                Tr(QT_TRANSLATE_NOOP("CVelApp", "This command is not yet available.")));
+}
+
+QString CVelApp::helpFolder() const {
+    // Families with one language read the help of that language.
+    std::string base = languageBase_.toStdString();
+    if (!family_.bilingual)
+        base = programBase_.toStdString() + (displayLang_ == vel::Lang::English ? "_EN" : "_CH");
+    const QString name = QString::fromStdString(vel::HelpFileBaseName(base, programBase_.toStdString()));
+    return QDir(programDir_).filePath(QStringLiteral("help/") + name);
+}
+
+void CVelApp::showHelp(bool finder) {
+    const QString folder = helpFolder();
+    if (help_ && help_->folder() != folder) {
+        delete help_;
+        help_ = nullptr;
+    }
+    if (!help_) help_ = new CHelpWindow(folder, frame_.get());
+    if (!help_->isValid()) {
+        warn(Tr(QT_TRANSLATE_NOOP("CVelApp", "The help pages %1 cannot be found."))
+                 .arg(QDir::toNativeSeparators(QDir(folder).filePath(QStringLiteral("index.html")))));
+        return;
+    }
+    if (finder)
+        help_->showFinder();
+    else
+        help_->showContents();
+}
+
+void CVelApp::showAbout() {
+    const FrameProfile& profile = GetFrameProfile(family_.id);
+    QString caption, line1, line2;
+    if (family_.app.titleFromConfig) {
+        caption = QString::fromStdString(config_.GetValue("ABOUT", "TITLE", ""));
+        line1 = QString::fromStdString(config_.GetValue("ABOUT", "COMPANY", ""));
+        line2 = QString::fromStdString(config_.GetValue("ABOUT", "COMPANY1", ""));
+        const QString version = QString::fromStdString(config_.GetValue("ABOUT", "VERSION", ""));
+        if (!version.isEmpty()) line2 += QStringLiteral("\n") + version;
+    } else {
+        const std::string& given = family_.app.aboutCaption.in(displayLang_);
+        caption = QCoreApplication::translate("CMainFrame", given.empty() ? profile.aboutCaption : given.c_str());
+        line1 = QCoreApplication::translate("CMainFrame", profile.aboutLine1);
+        line2 = QCoreApplication::translate("CMainFrame", profile.aboutLine2);
+    }
+    CAboutDlg dlg(caption, line1, line2, frame_.get());
+    dlg.exec();
+}
+
+void CVelApp::loadRecentFiles() {
+    recent_.clear();
+    settings_->beginGroup(QString::fromLatin1(kRecentGroup));
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString path = settings_->value(QStringLiteral("File%1").arg(i)).toString();
+        if (!path.isEmpty()) recent_.append(path);
+    }
+    settings_->endGroup();
+}
+
+void CVelApp::saveRecentFiles() {
+    settings_->beginGroup(QString::fromLatin1(kRecentGroup));
+    settings_->remove(QString());
+    for (int i = 0; i < recent_.size(); ++i) settings_->setValue(QStringLiteral("File%1").arg(i + 1), recent_[i]);
+    settings_->endGroup();
+    settings_->sync();
+    if (frame_) frame_->setRecentFiles(recent_);
+}
+
+void CVelApp::addToRecentFiles(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    recent_.erase(std::remove_if(recent_.begin(), recent_.end(), [&](const QString& p) { return SamePath(p, absolute); }),
+                  recent_.end());
+    recent_.prepend(absolute);
+    while (recent_.size() > kRecentFileCount) recent_.removeLast();
+    saveRecentFiles();
+}
+
+void CVelApp::removeFromRecentFiles(const QString& path) {
+    const auto before = recent_.size();
+    recent_.erase(std::remove_if(recent_.begin(), recent_.end(), [&](const QString& p) { return SamePath(p, path); }),
+                  recent_.end());
+    if (recent_.size() != before) saveRecentFiles();
+}
+
+int RunApplication(int argc, char** argv, vel::FamilyId familyId) {
+    QApplication qapp(argc, argv);
+    const vel::Family& family = vel::GetFamily(familyId);
+    QApplication::setApplicationName(QString::fromStdString(family.name));
+    StartupOptions options;
+    options.arguments = QApplication::arguments().mid(1);
+    CVelApp app(family, options);
+    if (!app.initInstance()) return 1;
+    return QApplication::exec();
+}
+
+}  // namespace velui

@@ -1,0 +1,129 @@
+#pragma once
+// The application object: start-up (tone table, configuration file beside
+// the program, interface language and its language library, recent files,
+// the document, the main window and the view), the file commands and the
+// guard that asks before unsaved work is dropped.
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+#include "image/family.h"
+#include "image/language.h"
+#include "shell/config_file.h"
+
+class QSettings;
+class QTranslator;
+class CVelView;
+
+namespace velui {
+
+class CMainFrame;
+class CVelDoc;
+class CHelpWindow;
+
+/// Where start-up looks. Every field left empty takes the running program's
+/// own value, so tests can start an application in a directory of their own.
+struct StartupOptions {
+    QString programPath;    // full path of the executable; default QCoreApplication::applicationFilePath()
+    QString localeName;     // e.g. "zh_CN"; default QLocale::system().name()
+    QString settingsFile;   // recent-file list in this INI file instead of the per-user store
+    QStringList arguments;  // command-line arguments after the program name
+    bool show = true;       // show the main window at the end of start-up
+};
+
+class CVelApp : public QObject {
+    Q_OBJECT
+public:
+    CVelApp(const vel::Family& family, StartupOptions options, QObject* parent = nullptr);
+    ~CVelApp() override;
+
+    /// Runs the start-up steps; false ends the application (a message was shown).
+    bool initInstance();
+
+    const vel::Family& family() const { return family_; }
+    QString programDirectory() const { return programDir_; }
+    QString programBaseName() const { return programBase_; }
+    /// Name of the language library (without ".qm"); empty for a family with one language.
+    QString languageBaseName() const { return languageBase_; }
+    /// The .qm file start-up loaded, or tried to load.
+    QString languageFile() const { return languageFile_; }
+    vel::Lang displayLang() const { return displayLang_; }
+    /// The configuration file that was read (empty when none).
+    QString configPath() const;
+    const vel::CConfigFile& config() const { return config_; }
+    /// The folder of the help pages of the interface language.
+    QString helpFolder() const;
+
+    CMainFrame* mainFrame() const { return frame_.get(); }
+    CVelDoc* document() const { return doc_.get(); }
+    CVelView* view() const { return view_; }
+    CHelpWindow* helpWindow() const { return help_; }
+
+    QStringList recentFiles() const { return recent_; }
+
+    // File commands, as the menu runs them. Each returns whether it went through.
+    bool onFileNew();
+    bool onFileOpen();
+    bool onFileSave();
+    bool onFileSaveAs();
+    bool onRecentFile(int index);
+    /// Opens a file dropped on the window.
+    bool onDropFile(const QString& path);
+    /// Opens `path` after the unsaved-changes question (used by all open paths).
+    bool openDocumentFile(const QString& path);
+    /// Asks "Save changes?" when saving now would change the file; false when
+    /// the user cancels or the save fails.
+    bool saveModified();
+
+    /// Shows the message of a command that a later version carries out.
+    void showNotYetAvailable();
+    /// Help Topics (finder true) and context help (the contents page).
+    void showHelp(bool finder);
+    void showAbout();
+
+    /// Text of the message shown when the language library cannot be loaded.
+    static QString LanguageLoadFailureText(const QString& file);
+
+private:
+    bool loadLanguageLibrary();
+    void createWindows();
+    void installHandlers();
+    bool processCommandLine();
+    void newDocument();
+    bool doOpen(const QString& path);
+    bool doSave(const QString& path);
+    void addToRecentFiles(const QString& path);
+    void removeFromRecentFiles(const QString& path);
+    void loadRecentFiles();
+    void saveRecentFiles();
+    QString appTitle() const;
+    QString message(const char* text) const;
+    void warn(const QString& text);
+
+    const vel::Family& family_;
+    StartupOptions options_;
+    QString programPath_;
+    QString programDir_;
+    QString programBase_;
+    QString languageBase_;
+    QString languageFile_;
+    vel::Lang displayLang_ = vel::Lang::English;
+    vel::CConfigFile config_;
+    bool configRead_ = false;
+    std::unique_ptr<QSettings> settings_;
+    std::unique_ptr<QTranslator> translator_;
+    std::unique_ptr<QTranslator> qtTranslator_;
+    QStringList recent_;
+    std::unique_ptr<CVelDoc> doc_;
+    std::unique_ptr<CMainFrame> frame_;
+    CVelView* view_ = nullptr;   // owned by the frame
+    CHelpWindow* help_ = nullptr;   // owned by the frame
+};
+
+/// The body of every application's main(): starts `family`'s application.
+int RunApplication(int argc, char** argv, vel::FamilyId family);
+
+}  // namespace velui

@@ -1,0 +1,98 @@
+// The help pages in both languages: the same topics, every link leads to a
+// page, and the help window finds them through contents, index and search.
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+
+#include "shell/ui/help_window.h"
+
+using velui::CHelpWindow;
+
+namespace {
+
+const QStringList kLanguages = {QStringLiteral("Velmar_V_EN"), QStringLiteral("Velmar_V_CH")};
+
+QString Folder(const QString& lang) { return QDir(QStringLiteral(VEL_HELP_DIR)).filePath(lang); }
+
+QString Read(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+}  // namespace
+
+class HelpPagesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void bothLanguagesHaveTheSameTopics() {
+        const QStringList en = QDir(Folder(kLanguages[0])).entryList({QStringLiteral("*.html")}, QDir::Files);
+        const QStringList ch = QDir(Folder(kLanguages[1])).entryList({QStringLiteral("*.html")}, QDir::Files);
+        QCOMPARE(en, ch);
+        for (const char* topic : {"index.html", "connecting.html", "port.html", "reading.html", "editing.html",
+                                  "saving.html", "writing.html", "testmode.html", "troubleshooting.html"})
+            QVERIFY2(en.contains(QString::fromLatin1(topic)), topic);
+    }
+
+    void pages_data() {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("page");
+        for (const QString& lang : kLanguages)
+            for (const QString& page : QDir(Folder(lang)).entryList({QStringLiteral("*.html")}, QDir::Files))
+                QTest::addRow("%s/%s", qPrintable(lang), qPrintable(page)) << lang << page;
+    }
+    // Every page has a title and keywords, and each link names a page that exists.
+    void pages() {
+        QFETCH(QString, lang);
+        QFETCH(QString, page);
+        const QString html = Read(QDir(Folder(lang)).filePath(page));
+        QVERIFY(html.contains(QStringLiteral("<title>")));
+        QVERIFY(html.contains(QStringLiteral("name=\"keywords\"")));
+        static const QRegularExpression link(QStringLiteral("href=\"([^\"]+)\""));
+        auto it = link.globalMatch(html);
+        while (it.hasNext()) {
+            const QString target = it.next().captured(1);
+            QVERIFY2(QFileInfo::exists(QDir(Folder(lang)).filePath(target)), qPrintable(page + " -> " + target));
+        }
+    }
+
+    void window_data() {
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("firstTopic");
+        QTest::addColumn<QString>("keyword");
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("English") << kLanguages[0] << "Connecting the programming cable" << "COM3" << "dialout group"
+                                 << "connecting.html";
+        QTest::newRow("Chinese") << kLanguages[1] << "连接写频线" << "COM3" << "假负载" << "testmode.html";
+    }
+    void window() {
+        QFETCH(QString, lang);
+        QFETCH(QString, firstTopic);
+        QFETCH(QString, keyword);
+        QFETCH(QString, words);
+        QFETCH(QString, found);
+        CHelpWindow help(Folder(lang));
+        QVERIFY(help.isValid());
+        const QStringList titles = help.contentsTitles();
+        QCOMPARE(titles.size(), 9);   // the contents page and its eight topics
+        QCOMPARE(titles.at(1), firstTopic);
+        QVERIFY(help.indexKeywords().contains(keyword));
+        QVERIFY(help.search(words).contains(found));
+        QCOMPARE(help.search(QStringLiteral("zzzz-no-such-word")), QStringList{});
+        help.showFinder();
+        QCOMPARE(help.currentPage(), QStringLiteral("index.html"));
+        help.openPage(found);
+        QCOMPARE(help.currentPage(), found);
+    }
+
+    void missingFolderIsInvalid() {
+        CHelpWindow help(QDir(QStringLiteral(VEL_HELP_DIR)).filePath(QStringLiteral("no-such-language")));
+        QVERIFY(!help.isValid());
+        QCOMPARE(help.contentsTitles(), QStringList{});
+    }
+};
+
+QTEST_MAIN(HelpPagesTest)
+#include "help_pages_test.moc"

@@ -1,0 +1,110 @@
+#pragma once
+// Helpers of the shell's window tests: a program directory of their own,
+// scripted answers to message boxes and file dialogs.
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <deque>
+
+#include "image/family.h"
+#include "shell/ui/message_box.h"
+#include "shell/ui/vel_app.h"
+
+namespace shelltest {
+
+/// Records every message box and answers from a queue (default: the first
+/// button offered among OK, Discard, Cancel).
+class MessageScript {
+public:
+    MessageScript() {
+        velui::setMessageHook([this](const velui::MessageRequest& r) {
+            shown.push_back(r);
+            if (!answers.empty()) {
+                const QMessageBox::StandardButton b = answers.front();
+                answers.pop_front();
+                return b;
+            }
+            for (QMessageBox::StandardButton b : {QMessageBox::Ok, QMessageBox::Discard, QMessageBox::Cancel})
+                if (r.buttons & b) return b;
+            return QMessageBox::Ok;
+        });
+    }
+    ~MessageScript() { velui::setMessageHook({}); }
+    MessageScript(const MessageScript&) = delete;
+    MessageScript& operator=(const MessageScript&) = delete;
+
+    std::vector<velui::MessageRequest> shown;
+    std::deque<QMessageBox::StandardButton> answers;
+
+    int questions() const {
+        int n = 0;
+        for (const auto& r : shown) n += (r.buttons & QMessageBox::Discard) ? 1 : 0;
+        return n;
+    }
+};
+
+/// Answers file dialogs from a queue ("" = Cancel) and records the requests.
+class FileDialogScript {
+public:
+    FileDialogScript() {
+        velui::setFileDialogHook([this](const velui::FileDialogRequest& r) {
+            requests.push_back(r);
+            if (answers.empty()) return QString();
+            const QString a = answers.front();
+            answers.pop_front();
+            return a;
+        });
+    }
+    ~FileDialogScript() { velui::setFileDialogHook({}); }
+    FileDialogScript(const FileDialogScript&) = delete;
+    FileDialogScript& operator=(const FileDialogScript&) = delete;
+
+    std::vector<velui::FileDialogRequest> requests;
+    std::deque<QString> answers;
+};
+
+/// A program directory with the language libraries and help pages the build
+/// puts beside the programs, and a settings file for the recent-file list.
+class ProgramDir {
+public:
+    explicit ProgramDir(bool withLanguages = true) {
+        if (withLanguages) {
+            for (const char* qm : {"Velmar_V_CH.qm", "Velmar_V_EN.qm"})
+                QFile::copy(QDir(QStringLiteral(VEL_QM_DIR)).filePath(QString::fromLatin1(qm)), path(QString::fromLatin1(qm)));
+        }
+    }
+    QString path(const QString& name = QString()) const { return name.isEmpty() ? dir.path() : dir.filePath(name); }
+    QString program(const QString& name = QStringLiteral("Velmar_V")) const { return path(name); }
+    void writeFile(const QString& name, const QByteArray& bytes) const {
+        QFile f(path(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray readFile(const QString& name) const {
+        QFile f(path(name));
+        if (!f.open(QIODevice::ReadOnly)) return {};
+        return f.readAll();
+    }
+    /// Start-up options of a program named `name` in this directory.
+    velui::StartupOptions options(const QString& locale = QStringLiteral("en_US"),
+                                  const QString& name = QStringLiteral("Velmar_V")) const {
+        velui::StartupOptions o;
+        o.programPath = program(name);
+        o.localeName = locale;
+        o.settingsFile = path(QStringLiteral("settings.ini"));
+        o.show = false;
+        return o;
+    }
+
+    QTemporaryDir dir;
+};
+
+inline QByteArray Bytes(const vel::Image& image) {
+    return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
+}
+
+}  // namespace shelltest

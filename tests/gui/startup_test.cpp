@@ -1,0 +1,307 @@
+// Start-up of the application in a program directory of its own: the
+// language choice from the locale and the configuration file, the language
+// library and its failure message, where files are looked for and created,
+// the help pages chosen, and the family's window.
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+
+#include "shell/ui/about_dlg.h"
+#include "shell/ui/command_table.h"
+#include "shell/ui/help_window.h"
+#include "shell/ui/main_frame.h"
+#include "shell/ui/vel_app.h"
+#include "shell/ui/vel_doc.h"
+#include "shell_test_support.h"
+
+using namespace velui;
+using shelltest::MessageScript;
+using shelltest::ProgramDir;
+
+Q_DECLARE_METATYPE(vel::FamilyId)
+
+namespace {
+
+void CopyHelp(const ProgramDir& dir) {
+    for (const char* lang : {"Velmar_V_EN", "Velmar_V_CH"}) {
+        const QDir source(QStringLiteral(VEL_HELP_DIR "/") + QString::fromLatin1(lang));
+        QDir().mkpath(dir.path(QStringLiteral("help/")) + QString::fromLatin1(lang));
+        for (const QString& f : source.entryList(QDir::Files))
+            QFile::copy(source.filePath(f), dir.path(QStringLiteral("help/%1/%2").arg(QString::fromLatin1(lang), f)));
+    }
+}
+
+}  // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+private slots:
+    void languageChoice_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("ini");   // empty: no configuration file
+        QTest::addColumn<QString>("languageBase");
+        QTest::addColumn<bool>("english");
+
+        QTest::newRow("Chinese system") << "zh_CN" << "" << "Velmar_V_CH" << false;
+        QTest::newRow("Taiwan is Chinese too") << "zh_TW" << "" << "Velmar_V_CH" << false;
+        QTest::newRow("English system") << "en_US" << "" << "Velmar_V_EN" << true;
+        QTest::newRow("any other language") << "de_DE" << "" << "Velmar_V_EN" << true;
+        QTest::newRow("forced Chinese") << "en_US" << "[MAIN]\nLANGUAGE_FORCE=1\nLANGUAGE=Velmar_V_CH\n"
+                                        << "Velmar_V_CH" << false;
+        QTest::newRow("forced English") << "zh_CN" << "[MAIN]\nLANGUAGE_FORCE=1\nLANGUAGE=Velmar_V_EN\n"
+                                        << "Velmar_V_EN" << true;
+        QTest::newRow("force 2 is not forced") << "en_US" << "[MAIN]\nLANGUAGE_FORCE=2\nLANGUAGE=Velmar_V_CH\n"
+                                               << "Velmar_V_EN" << true;
+        QTest::newRow("force word is not forced") << "zh_CN" << "[MAIN]\nLANGUAGE_FORCE=yes\nLANGUAGE=Velmar_V_EN\n"
+                                                  << "Velmar_V_CH" << false;
+        QTest::newRow("names in any case") << "en_US" << "[main]\nlanguage_force = 1\nlanguage = Velmar_V_CH\n"
+                                           << "Velmar_V_CH" << false;
+        QTest::newRow("later LANGUAGE wins")
+            << "en_US" << "[MAIN]\nLANGUAGE_FORCE=1\nLANGUAGE=Velmar_V_EN\nLANGUAGE=Velmar_V_CH\n" << "Velmar_V_CH" << false;
+        QTest::newRow("second MAIN never read")
+            << "en_US" << "[MAIN]\nLANGUAGE=Velmar_V_CH\n[MAIN]\nLANGUAGE_FORCE=1\n" << "Velmar_V_EN" << true;
+    }
+    void languageChoice() {
+        QFETCH(QString, locale);
+        QFETCH(QString, ini);
+        QFETCH(QString, languageBase);
+        QFETCH(bool, english);
+        ProgramDir dir;
+        if (!ini.isEmpty()) dir.writeFile(QStringLiteral("Velmar_V.ini"), ini.toUtf8());
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(vel::FamilyId::Velmar_V), dir.options(locale));
+        QVERIFY(app.initInstance());
+        QCOMPARE(app.languageBaseName(), languageBase);
+        QCOMPARE(app.languageFile(), dir.path(languageBase + ".qm"));
+        QCOMPARE(app.displayLang(), english ? vel::Lang::English : vel::Lang::Chinese);
+        QCOMPARE(messages.shown.size(), size_t(0));
+        // The menus speak the chosen language.
+        const QString file = app.mainFrame()->menuBar()->actions().front()->text();
+        QCOMPARE(file, english ? QStringLiteral("&File") : QStringLiteral("文件(&F)"));
+        QCOMPARE(app.mainFrame()->windowTitle(),
+                 english ? QStringLiteral("Velmar Programing Software") : QStringLiteral("Velmar 写频软件"));
+        QCOMPARE(app.mainFrame()->paneText(),
+                 english ? QStringLiteral("For Help，Please Press F1") : QStringLiteral("如需帮助，请按F1键"));
+    }
+
+    // A language library that cannot be loaded ends start-up with a message
+    // that names the file that was tried.
+    void missingLibrary_data() {
+        QTest::addColumn<bool>("shipLibraries");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<QString>("tried");
+        QTest::newRow("English library missing") << false << "en_US" << "" << "Velmar_V_EN.qm";
+        QTest::newRow("Chinese library missing") << false << "zh_CN" << "" << "Velmar_V_CH.qm";
+        QTest::newRow("forced name missing") << true << "en_US" << "[MAIN]\nLANGUAGE_FORCE=1\nLANGUAGE=english\n"
+                                             << "english.qm";
+        QTest::newRow("comment leaves a blank")
+            << true << "en_US" << "[MAIN]\nLANGUAGE_FORCE=1\nLANGUAGE=Velmar_V_CH //Chinese\n" << "Velmar_V_CH .qm";
+    }
+    void missingLibrary() {
+        QFETCH(bool, shipLibraries);
+        QFETCH(QString, locale);
+        QFETCH(QString, ini);
+        QFETCH(QString, tried);
+        ProgramDir dir(shipLibraries);
+        if (!ini.isEmpty()) dir.writeFile(QStringLiteral("Velmar_V.ini"), ini.toUtf8());
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(vel::FamilyId::Velmar_V), dir.options(locale));
+        QVERIFY(!app.initInstance());
+        QVERIFY(!app.mainFrame());
+        QCOMPARE(messages.shown.size(), size_t(1));
+        QCOMPARE(messages.shown[0].text,
+                 QStringLiteral("Load Resource DLL %1 Fail").arg(QDir::toNativeSeparators(dir.path(tried))));
+        QCOMPARE(messages.shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    }
+
+    // Files are looked for and created beside the program, never in the
+    // working directory.
+    void filesBesideTheProgram() {
+        ProgramDir dir;
+        QTemporaryDir elsewhere;
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(elsewhere.path()));
+        {
+            MessageScript messages;
+            CVelApp app(vel::GetFamily(vel::FamilyId::Velmar_V), dir.options());
+            QVERIFY(app.initInstance());
+            QCOMPARE(app.configPath(), dir.path("Velmar_V.ini"));
+            QCOMPARE(app.programBaseName(), QStringLiteral("Velmar_V"));
+        }
+        QDir::setCurrent(before);
+        QVERIFY(QFileInfo::exists(dir.path("Velmar_V.ini")));
+        QCOMPARE(QDir(elsewhere.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{});
+    }
+
+    // A renamed program uses its own name for its files.
+    void renamedProgram() {
+        ProgramDir dir;
+        QFile::copy(dir.path("Velmar_V_EN.qm"), dir.path("Radio_EN.qm"));
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(vel::FamilyId::Velmar_V), dir.options("en_US", "Radio"));
+        QVERIFY(app.initInstance());
+        QCOMPARE(app.languageBaseName(), QStringLiteral("Radio_EN"));
+        QCOMPARE(app.configPath(), dir.path("Radio.ini"));
+        // The help pages keep their own names.
+        QCOMPARE(app.helpFolder(), dir.path("help/Velmar_V_EN"));
+    }
+
+    void helpChoice_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("English") << "en_US" << "" << "help/Velmar_V_EN";
+        QTest::newRow("Chinese") << "zh_CN" << "" << "help/Velmar_V_CH";
+        QTest::newRow("forced other name") << "en_US" << "[MAIN]\nLANGUAGE_FORCE=1\nLANGUAGE=custom\n"
+                                           << "help/Velmar_V_CH";
+    }
+    void helpChoice() {
+        QFETCH(QString, locale);
+        QFETCH(QString, ini);
+        QFETCH(QString, folder);
+        ProgramDir dir;
+        CopyHelp(dir);
+        QFile::copy(dir.path("Velmar_V_EN.qm"), dir.path("custom.qm"));
+        if (!ini.isEmpty()) dir.writeFile(QStringLiteral("Velmar_V.ini"), ini.toUtf8());
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(vel::FamilyId::Velmar_V), dir.options(locale));
+        QVERIFY(app.initInstance());
+        QCOMPARE(app.helpFolder(), dir.path(folder));
+        // Help Topics and context help open those pages at their contents.
+        app.mainFrame()->execute(ID_HELP_FINDER);
+        QVERIFY(app.helpWindow());
+        QCOMPARE(app.helpWindow()->folder(), dir.path(folder));
+        QVERIFY(app.helpWindow()->isVisible());
+        QCOMPARE(app.helpWindow()->currentPage(), QStringLiteral("index.html"));
+        app.helpWindow()->openPage(QStringLiteral("port.html"));
+        app.mainFrame()->execute(ID_CONTEXT_HELP);
+        QCOMPARE(app.helpWindow()->currentPage(), QStringLiteral("index.html"));
+        QCOMPARE(messages.shown.size(), size_t(0));
+        // F1 does nothing.
+        app.helpWindow()->close();
+        app.mainFrame()->execute(ID_HELP);
+        QVERIFY(!app.helpWindow()->isVisible());
+    }
+
+    void helpPagesMissing() {
+        ProgramDir dir;
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(vel::FamilyId::Velmar_V), dir.options());
+        QVERIFY(app.initInstance());
+        app.mainFrame()->execute(ID_HELP_FINDER);
+        QCOMPARE(messages.shown.size(), size_t(1));
+        QVERIFY(messages.shown[0].text.contains(QDir::toNativeSeparators(dir.path("help/Velmar_V_EN/index.html"))));
+    }
+
+    void familyWindows_data() {
+        QTest::addColumn<vel::FamilyId>("family");
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("iniCreated");
+        QTest::newRow("Velmar_V") << vel::FamilyId::Velmar_V << "" << "Velmar Programing Software" << QSize(1024, 768)
+                                  << true;
+        QTest::newRow("VM_CH128 branded") << vel::FamilyId::VM_CH128 << "[MAIN]\nTITLE=Acme Radio Writer\n"
+                                          << "Acme Radio Writer" << QSize(800, 1100) << true;
+        QTest::newRow("VM_CH128 unbranded") << vel::FamilyId::VM_CH128 << "" << "" << QSize(800, 1100) << true;
+        QTest::newRow("VM_CH118") << vel::FamilyId::VM_CH118 << "" << "Velmar Electronics  Programing Software"
+                                  << QSize(800, 1100) << false;
+        QTest::newRow("Marlowe") << vel::FamilyId::Marlowe << "" << "Velmar Radio Programming Software"
+                                 << QSize(800, 1100) << false;
+        QTest::newRow("VM_CH16") << vel::FamilyId::VM_CH16 << "" << "Velmar Serials Radio Programing Software"
+                                 << QSize(800, 1100) << false;
+        QTest::newRow("VM_CH16_CN") << vel::FamilyId::VM_CH16_CN << "" << "VM系列专业手持对讲机写频软件" << QSize(800, 700)
+                                    << false;
+    }
+    void familyWindows() {
+        QFETCH(vel::FamilyId, family);
+        QFETCH(QString, ini);
+        QFETCH(QString, title);
+        QFETCH(QSize, size);
+        QFETCH(bool, iniCreated);
+        ProgramDir dir;
+        const QString name = QString::fromStdString(vel::GetFamily(family).name);
+        if (!ini.isEmpty()) dir.writeFile(name + ".ini", ini.toUtf8());
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(family), dir.options("en_US", name));
+        QVERIFY(app.initInstance());
+        QCOMPARE(app.mainFrame()->windowTitle(), title);
+        QCOMPARE(app.mainFrame()->size(), size);
+        QCOMPARE(QFileInfo::exists(dir.path(name + ".ini")), iniCreated || !ini.isEmpty());
+        QCOMPARE(app.document()->image().size(), size_t(vel::GetFamily(family).imageSize));
+        QCOMPARE(messages.shown.size(), size_t(0));
+    }
+
+    void portsFromConfiguration() {
+        ProgramDir dir;
+        dir.writeFile("Velmar_V.ini", "[PORTS]\nCOM2=/dev/ttyACM7\n");
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(vel::FamilyId::Velmar_V), dir.options());
+        QVERIFY(app.initInstance());
+        QVERIFY(app.mainFrame()->action(ID_COM2)->statusTip().contains(QStringLiteral("/dev/ttyACM7")));
+        QVERIFY(app.mainFrame()->action(ID_COM2)->statusTip().startsWith(QStringLiteral("Choose Communication Port two ")));
+        QCOMPARE(app.mainFrame()->portName(), QStringLiteral("COM1"));
+    }
+
+    void aboutBox_data() {
+        QTest::addColumn<vel::FamilyId>("family");
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("line1");
+        QTest::newRow("Velmar_V") << vel::FamilyId::Velmar_V << "" << "About Velmar"
+                                  << "Velmar Programing Software Version 2.0";
+        QTest::newRow("VM_CH128 branded") << vel::FamilyId::VM_CH128
+                                          << "[ABOUT]\nTITLE=About Acme\nCOMPANY=Acme Ltd\nCOMPANY1=x\nVERSION=3\n"
+                                          << "About Acme" << "Acme Ltd";
+        QTest::newRow("VM_CH128 bare") << vel::FamilyId::VM_CH128 << "" << "" << "";
+    }
+    void aboutBox() {
+        QFETCH(vel::FamilyId, family);
+        QFETCH(QString, ini);
+        QFETCH(QString, caption);
+        QFETCH(QString, line1);
+        ProgramDir dir;
+        const QString name = QString::fromStdString(vel::GetFamily(family).name);
+        if (!ini.isEmpty()) dir.writeFile(name + ".ini", ini.toUtf8());
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(family), dir.options("en_US", name));
+        QVERIFY(app.initInstance());
+        QString seenCaption, seenLine1;
+        QTimer::singleShot(0, [&] {
+            auto* dlg = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
+            if (!dlg) return;
+            seenCaption = dlg->windowTitle();
+            seenLine1 = dlg->line1();
+            dlg->accept();
+        });
+        app.mainFrame()->execute(ID_APP_ABOUT);
+        QCOMPARE(seenCaption, caption);
+        QCOMPARE(seenLine1, line1);
+    }
+
+    void notYetAvailable_data() {
+        QTest::addColumn<int>("id");
+        for (int id : {ID_READ_FROM_RADIO, ID_WRITE_TO_RADIO, ID_TEST_MODE, ID_OPTIONAL_FEATURES, ID_TWO_TONE,
+                       ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP})
+            QTest::newRow(qPrintable(QString::number(id))) << id;
+    }
+    void notYetAvailable() {
+        QFETCH(int, id);
+        ProgramDir dir;
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(vel::FamilyId::Velmar_V), dir.options());
+        QVERIFY(app.initInstance());
+        app.mainFrame()->execute(id);
+        QCOMPARE(messages.shown.size(), size_t(1));
+        QCOMPARE(messages.shown[0].text, QStringLiteral("This command is not yet available."));
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "startup_test.moc"
