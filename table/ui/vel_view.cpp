@@ -19,6 +19,7 @@
 #include <optional>
 
 #include "image/encodings.h"
+#include "shell/ui/message_box.h"
 #include "table/edit_rules.h"
 #include "table/ui/cmsflexgrid.h"
 
@@ -111,6 +112,7 @@ struct CVelView::Impl {
 
   vel::ChannelTable snapshot;
   std::function<void(int)> dialogHandler;
+  QString messageTitle;
 
   Impl(CVelView* view, const vel::Family& f, vel::Lang l) : q(view), fam(f), lang(f.uiLang(l)) {}
 
@@ -407,8 +409,12 @@ void CVelView::Impl::hideAllEditors() {
 }
 
 void CVelView::Impl::message(const std::string& text, QMessageBox::Icon icon) {
-  QMessageBox box(icon, QGuiApplication::applicationDisplayName(), Q(text), QMessageBox::Ok, q);
-  box.exec();
+  // The application's title: as set, else the main window's title, else
+  // the application's name.
+  QString title = messageTitle;
+  if (title.isEmpty()) title = q->window()->windowTitle();
+  if (title.isEmpty()) title = QGuiApplication::applicationDisplayName();
+  velui::ShowMessage(q, icon, title, Q(text));
   // The form's window takes the keyboard back at once, so that the editor
   // that is shown next gets the keys that follow.
   q->window()->activateWindow();
@@ -420,6 +426,11 @@ void CVelView::Impl::beginEditing(vel::EditKey key) {
   const int col = grid->GetCol();
   if (row < 1 || col < 1) return;
   QWidget* ed = editorOf(col);
+  // A click beside the editor on its own cell keeps what is being typed.
+  if (key == 0 && ed && ed == open && ed->isVisible() && editRow == row && editCol == col) {
+    ed->setFocus(Qt::MouseFocusReason);
+    return;
+  }
   // An editor still open on another cell is committed there first.
   if (open && open != ed && open->isVisible()) commitOpenEditor();
   if (!ed) {
@@ -743,6 +754,8 @@ const vel::ChannelTable& CVelView::table() const {
 }
 
 CMSFlexGrid* CVelView::grid() { return d->grid; }
+
+void CVelView::setMessageTitle(const QString& title) { d->messageTitle = title; }
 
 void CVelView::setChannelDialogHandler(std::function<void(int row)> handler) { d->dialogHandler = std::move(handler); }
 
