@@ -108,6 +108,9 @@ struct TypeCase {
     Byte reported;
 };
 
+// Test names in ctest show the case, not its bytes.
+void PrintTo(const TypeCase& c, std::ostream* os) { *os << c.name; }
+
 class IdentificationType : public ::testing::TestWithParam<TypeCase> {};
 
 TEST_P(IdentificationType, ByteFourIsTheTypeByte) {
@@ -137,6 +140,9 @@ struct BlockCase {
     int size;
     int addr;
 };
+
+// Test names in ctest show the case, not its bytes.
+void PrintTo(const BlockCase& c, std::ostream* os) { *os << c.name; }
 
 class BlockRequests : public ::testing::TestWithParam<BlockCase> {};
 
@@ -456,6 +462,9 @@ struct FaultTextCase {
     bool ok;
 };
 
+// Test names in ctest show the case, not its bytes.
+void PrintTo(const FaultTextCase& c, std::ostream* os) { *os << c.text; }
+
 class FaultText : public ::testing::TestWithParam<FaultTextCase> {};
 
 TEST_P(FaultText, ParsesOrExplains) {
@@ -506,6 +515,9 @@ struct ReadRuleCase {
     std::size_t expectCount;
     std::int64_t expectElapsedUs;    // from the read call to its return
 };
+
+// Test names in ctest show the case, not its bytes.
+void PrintTo(const ReadRuleCase& c, std::ostream* os) { *os << c.name; }
 
 class ReadRule : public ::testing::TestWithParam<ReadRuleCase> {};
 
