@@ -13,17 +13,27 @@ namespace {
 class MonotonicClock final : public Clock {
 public:
     void sleepMs(int ms) override {
+        // A 1 ms pause must really pause: the radio reads the wake-up frame one
+        // byte at a time. It should not last much longer either: a session
+        // pauses about a thousand times, and every pause that ends late makes
+        // the whole transfer slower.
+        if (ms <= 0) return;
 #ifdef __linux__
         // Linux lets a sleep end up to the thread's timer slack (50 us by
-        // default) late, so that wake-ups can be grouped. A session pauses a
-        // thousand times and more; asking for exact wake-ups once per thread
-        // keeps the pauses at their length instead of adding the slack to each.
+        // default) late, so that wake-ups can be grouped; ask for exact
+        // wake-ups, once per thread.
         thread_local const bool exactWakeUps = prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL) == 0;
         (void)exactWakeUps;
 #endif
-        // A 1 ms pause must really pause: the radio reads the wake-up frame one
-        // byte at a time.
-        if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        // Even so a sleeping thread wakes some tens of microseconds after its
+        // time (more on a virtual machine). Sleep all but the last stretch and
+        // watch the clock for that.
+        using namespace std::chrono;
+        constexpr auto kWatched = microseconds(150);
+        const auto end = steady_clock::now() + milliseconds(ms);
+        std::this_thread::sleep_until(end - kWatched);
+        while (steady_clock::now() < end) {
+        }
     }
     std::int64_t nowMs() const override {
         using namespace std::chrono;
