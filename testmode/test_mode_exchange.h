@@ -40,15 +40,28 @@ std::vector<Byte> TestModeParameterFrame(const std::string& rxTone, const std::s
 
 enum class TestStep { KHz500 = 0, KHz625 = 1 };   // 5.00 kHz or 6.25 kHz
 
-/// Frequency entry: the text as MHz in 10 Hz units, clamped to F..F+20 MHz,
-/// otherwise rounded to the step. Returns 10 Hz units.
+/// Frequency entry: the text as MHz in 10 Hz units (exact decimal, truncated),
+/// clamped to F..F+20 MHz, otherwise rounded to the step: to a multiple of 500
+/// upward when the remainder is above 250, or to a multiple of 625 upward when
+/// the remainder is 313 or more. Returns 10 Hz units.
 std::int64_t RoundTestFrequency(const std::string& text, int baseMHz, TestStep step);
+
+/// Base frequency F of the test mode in MHz: 450 for families with the fixed
+/// band text "450MHz", otherwise the leading number of the band text shown in
+/// the Field list (136 from "136 - 174MHz", 67 from "  67 - 72MHz"); 0 when the
+/// text starts with no number.
+int TestModeBaseMHz(const Family& family, const std::string& fieldText);
 
 enum class TestModeOutcome { Completed, Cancelled, OpenFailed };
 
 /// Runs one Start exchange on `port` (opened by name here, closed on every way
-/// out). Messages go through `host.showMessage` only; nothing else of the host
-/// is used.
+/// out) with the test-mode timing profile. Every wait is a plain pause: no
+/// message pump runs. A failed step asks Retry/Cancel; Retry starts again
+/// from the 700 ms pause and the wake-up on the port that is still open.
+/// Messages go through `host.showMessage` only; nothing else of the host is
+/// used. Completed is reported after the success message has been shown.
+/// An item code that is not one of TestModeItems() throws
+/// std::invalid_argument before the port is touched.
 TestModeOutcome RunTestModeExchange(const Family& family, Lang uiLang, SerialPort& port, Clock& clock,
                                     SessionHost& host, const std::string& portName, const TestModeRequest& request);
 
