@@ -31,6 +31,7 @@ const std::vector<CommandSpec> kCommands = {
     {ID_COM2, QT_TRANSLATE_NOOP("CMainFrame", "COM2(&Q)\tCtrl+D"), QT_TRANSLATE_NOOP("CMainFrame", "Choose Communication Port two "), QT_TRANSLATE_NOOP("CMainFrame", "Com2"), "", true},
     {ID_COM3, QT_TRANSLATE_NOOP("CMainFrame", "COM3(&S)\tCtrl+E"), QT_TRANSLATE_NOOP("CMainFrame", "Choose Communication Port three "), QT_TRANSLATE_NOOP("CMainFrame", "Com3"), "", true},
     {ID_COM4, QT_TRANSLATE_NOOP("CMainFrame", "COM4(&T)\tCtrl+F"), QT_TRANSLATE_NOOP("CMainFrame", "Choose Communication Port four "), QT_TRANSLATE_NOOP("CMainFrame", "Com4"), "", true},
+    {ID_PORT_SIMULATED, QT_TRANSLATE_NOOP("CMainFrame", "Simulated &radio"), QT_TRANSLATE_NOOP("CMainFrame", "Use the radio simulated inside this program: no cable or radio needed"), QT_TRANSLATE_NOOP("CMainFrame", "Simulated radio"), "", true},
     {ID_VIEW_TOOLBAR, QT_TRANSLATE_NOOP("CMainFrame", "&Toolbar"), QT_TRANSLATE_NOOP("CMainFrame", "Show or hide the toolbar"), QT_TRANSLATE_NOOP("CMainFrame", "Toggle ToolBar"), "", true},
     {ID_VIEW_STATUS_BAR, QT_TRANSLATE_NOOP("CMainFrame", "&Status Bar"), QT_TRANSLATE_NOOP("CMainFrame", "Show or hide the status bar"), QT_TRANSLATE_NOOP("CMainFrame", "Toggle StatusBar"), "", true},
     {ID_HELP_FINDER, QT_TRANSLATE_NOOP("CMainFrame", "&Help Topics"), QT_TRANSLATE_NOOP("CMainFrame", "List Help topics"), QT_TRANSLATE_NOOP("CMainFrame", "Help Topics"), ""},
@@ -42,6 +43,7 @@ const std::vector<CommandSpec> kCommands = {
 };
 
 const std::vector<int> kPorts = {ID_COM1, ID_COM2, ID_COM3, ID_COM4};
+const std::vector<int> kSelectablePorts = {ID_COM1, ID_COM2, ID_COM3, ID_COM4, ID_PORT_SIMULATED};
 
 MenuSpec FileMenu() {
     return {QT_TRANSLATE_NOOP("CMainFrame", "&File"), nullptr,
@@ -50,7 +52,8 @@ MenuSpec FileMenu() {
 }
 
 MenuSpec PortMenu() {
-    return {QT_TRANSLATE_NOOP("CMainFrame", "P&ort"), nullptr, {{ID_COM1}, {ID_COM2}, {ID_COM3}, {ID_COM4}}};
+    return {QT_TRANSLATE_NOOP("CMainFrame", "P&ort"), nullptr,
+            {{ID_COM1}, {ID_COM2}, {ID_COM3}, {ID_COM4}, {}, {ID_PORT_SIMULATED}}};
 }
 
 MenuSpec ViewMenu() {
@@ -171,7 +174,7 @@ std::vector<FrameProfile> BuildProfiles() {
           {ID_TEST_MODE, "在线调试(&Y)\tCtrl+T"}, {ID_EDIT_DATA, "编辑信道\tCtrl+G"}}},
         {"", "端口设置",
          {{ID_COM1, "COM1(&P)\tCtrl+C"}, {ID_COM2, "COM2(&Q)\tCtrl+D"}, {ID_COM3, "COM3(&S)\tCtrl+E"},
-          {ID_COM4, "COM4(&T\tCtrl+F"}}},
+          {ID_COM4, "COM4(&T\tCtrl+F"}, {}, {ID_PORT_SIMULATED, "模拟对讲机(&M)"}}},
         {"", "查看(&V)", {{ID_VIEW_TOOLBAR, "工具栏(&T)"}, {ID_VIEW_STATUS_BAR, "状态栏(&S)"}}},
         {"", "帮助(&H)", {{ID_HELP_FINDER, "帮助主题(&H)"}, {}, {ID_APP_ABOUT}}}};
     cn.aboutCaption = "关于 本软件";
@@ -207,9 +210,14 @@ const FrameProfile& GetFrameProfile(vel::FamilyId family) {
 
 const std::vector<int>& PortCommands() { return kPorts; }
 
+const std::vector<int>& SelectablePortCommands() { return kSelectablePorts; }
+
+QString SimulatedPortName() { return QStringLiteral("SIM"); }
+
 QString PortNameOf(int id) {
     for (std::size_t i = 0; i < kPorts.size(); ++i)
         if (kPorts[i] == id) return QStringLiteral("COM%1").arg(i + 1);
+    if (id == ID_PORT_SIMULATED) return SimulatedPortName();
     return {};
 }
 

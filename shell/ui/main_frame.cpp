@@ -84,7 +84,7 @@ void CMainFrame::buildActions() {
 
     portGroup_ = new QActionGroup(this);
     portGroup_->setExclusive(true);
-    for (int id : PortCommands()) {
+    for (int id : SelectablePortCommands()) {
         QAction* act = action(id);
         portGroup_->addAction(act);
         const QString name = PortNameOf(id);
@@ -190,7 +190,7 @@ void CMainFrame::execute(int id) {
 
 void CMainFrame::selectPort(const QString& name) {
     port_ = name;
-    for (int id : PortCommands()) action(id)->setChecked(PortNameOf(id) == name);
+    for (int id : SelectablePortCommands()) action(id)->setChecked(PortNameOf(id) == name);
 }
 
 void CMainFrame::setPortDevices(const std::map<QString, QString>& devices) {
@@ -199,7 +199,7 @@ void CMainFrame::setPortDevices(const std::map<QString, QString>& devices) {
 }
 
 void CMainFrame::refreshPortPrompts() {
-    for (int id : PortCommands()) {
+    for (int id : SelectablePortCommands()) {
         const CommandSpec* spec = FindCommand(id);
         QString prompt = Tr(spec->prompt);
         auto it = portDevices_.find(PortNameOf(id));

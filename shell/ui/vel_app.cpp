@@ -18,6 +18,7 @@
 #include "shell/ui/help_window.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/message_box.h"
+#include "shell/ui/program_commands.h"
 #include "shell/ui/vel_doc.h"
 #include "table/ui/vel_view.h"
 
@@ -42,7 +43,9 @@ CVelApp::CVelApp(const vel::Family& family, StartupOptions options, QObject* par
 }
 
 CVelApp::~CVelApp() {
-    // The view belongs to the frame; the document outlives both.
+    // The view belongs to the frame; the document outlives both. The
+    // programming commands work on the frame and go first.
+    program_.reset();
     frame_.reset();
     if (translator_) QCoreApplication::removeTranslator(translator_.get());
     if (qtTranslator_) QCoreApplication::removeTranslator(qtTranslator_.get());
@@ -174,17 +177,12 @@ void CVelApp::installHandlers() {
     f->setCloseGuard([this] { return saveModified(); });
     f->setDropHandler([this](const QString& path) { onDropFile(path); });
 
-    // A programming session starts from the cell the user was editing.
-    f->setHandler(ID_READ_FROM_RADIO, [this] {
-        view_->commitCurrentCell();
-        showNotYetAvailable();
-    });
-    f->setHandler(ID_WRITE_TO_RADIO, [this] {
-        view_->commitCurrentCell();
-        showNotYetAvailable();
-    });
+    // Read, Write, Test Mode and the simulated radio.
+    program_ = std::make_unique<CProgramCommands>(family_, displayLang_, *f, *view_, *doc_,
+                                                  configRead_ ? &config_ : nullptr);
+    program_->install();
     // Commands that later versions carry out.
-    for (int id : {ID_TEST_MODE, ID_OPTIONAL_FEATURES, ID_OPTIONAL_FEATURES_EDIT, ID_TWO_TONE, ID_KEY_ASSIGNMENT,
+    for (int id : {ID_OPTIONAL_FEATURES, ID_OPTIONAL_FEATURES_EDIT, ID_TWO_TONE, ID_KEY_ASSIGNMENT,
                    ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP})
         f->setHandler(id, [this] { showNotYetAvailable(); });
     f->setHandler(ID_EDIT_DATA, [this] { view_->editData(); });

@@ -23,6 +23,7 @@ namespace velui {
 class CMainFrame;
 class CVelDoc;
 class CHelpWindow;
+class CProgramCommands;
 
 /// Where start-up looks. Every field left empty takes the running program's
 /// own value, so tests can start an application in a directory of their own.
@@ -61,6 +62,8 @@ public:
     CVelDoc* document() const { return doc_.get(); }
     CVelView* view() const { return view_; }
     CHelpWindow* helpWindow() const { return help_; }
+    /// Read, Write, Test Mode and the simulated radio.
+    CProgramCommands* programCommands() const { return program_.get(); }
 
     QStringList recentFiles() const { return recent_; }
 
@@ -119,6 +122,7 @@ private:
     QStringList recent_;
     std::unique_ptr<CVelDoc> doc_;
     std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<CProgramCommands> program_;   // goes before the frame it works on
     CVelView* view_ = nullptr;   // owned by the frame
     CHelpWindow* help_ = nullptr;   // owned by the frame
 };
