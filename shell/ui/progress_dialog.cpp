@@ -87,7 +87,6 @@ bool ProgressDialog::openWindow(QWidget* centreOver) {
         move(frame.topLeft());
     }
     show();
-    raise();
     activateWindow();
     start_->setFocus(Qt::OtherFocusReason);
     return true;
