@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <stdexcept>
 
 #include "image/encodings.h"
@@ -35,6 +36,8 @@ struct OpeningCase {
     const char* shown;
 };
 
+void PrintTo(const OpeningCase& c, std::ostream* os) { *os << c.base << "/" << c.code; }
+
 class TestModeOpening : public ::testing::TestWithParam<OpeningCase> {};
 
 TEST_P(TestModeOpening, FrequenciesAreFPlusTwentyTenAndZero) {
@@ -56,7 +59,8 @@ INSTANTIATE_TEST_SUITE_P(Bases, TestModeOpening,
                                            OpeningCase{136, kDebugMiddle, "146.00000"},
                                            OpeningCase{136, kDebugLow, "136.00000"},
                                            OpeningCase{67, kDebugLow, "67.00000"},
-                                           OpeningCase{450, kDebugHigh, "470.00000"}));
+                                           OpeningCase{450, kDebugHigh, "470.00000"}),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(TestModeState, ItemValuesStartAtZeroAndDefaultsAreTheItemTable) {
     TestModeState s(136);
@@ -82,6 +86,8 @@ struct EntryCase {
     const char* stored;
 };
 
+void PrintTo(const EntryCase& c, std::ostream* os) { *os << (c.transmit ? "tx " : "rx ") << c.typed; }
+
 class TestModeEntry : public ::testing::TestWithParam<EntryCase> {};
 
 // Each group rounds to its own step; only the entered group changes.
@@ -102,13 +108,14 @@ TEST_P(TestModeEntry, RoundsToTheGroupsStepAndStoresIt) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, TestModeEntry,
-    ::testing::Values(EntryCase{false, TestStep::KHz500, TestStep::KHz625, "145.0026", "145.00500"},
-                      EntryCase{true, TestStep::KHz500, TestStep::KHz625, "145.0026", "145.00625"},
+    ::testing::Values(EntryCase{false, TestStep::KHz500, TestStep::KHz625, "145.004", "145.00500"},
+                      EntryCase{true, TestStep::KHz500, TestStep::KHz625, "145.004", "145.00625"},
                       EntryCase{true, TestStep::KHz500, TestStep::KHz625, "145.00312", "145.00000"},
                       EntryCase{false, TestStep::KHz625, TestStep::KHz500, "145.00313", "145.00625"},
                       EntryCase{true, TestStep::KHz625, TestStep::KHz500, "145.00313", "145.00500"},
                       EntryCase{false, TestStep::KHz500, TestStep::KHz500, "160", "156.00000"},
-                      EntryCase{true, TestStep::KHz500, TestStep::KHz500, "100", "136.00000"}));
+                      EntryCase{true, TestStep::KHz500, TestStep::KHz500, "100", "136.00000"}),
+    [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(TestModeState, ToneKindChangeResetsTheIndexOnlyWhenTheKindChanges) {
     TestModeState s(136);
