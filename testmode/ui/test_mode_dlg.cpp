@@ -97,6 +97,11 @@ CTestModeDlg::CTestModeDlg(const vel::Family& family, vel::Lang lang, int baseMH
     trackBar_->setValue(0);
     loading_ = false;
 
+    // Group 1029 is as large as its larger page from the start, so that the
+    // dialog does not jump when the tree shows a page.
+    const QSize pages = frequencyPage_->sizeHint().expandedTo(parameterPage_->sizeHint());
+    group1029_->setMinimumSize(pages + QSize(24, 48));
+
     connect(tree_, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { onTreeSelection(current); });
     connect(default_, &QPushButton::clicked, this, &CTestModeDlg::onDefault);
