@@ -1,8 +1,9 @@
 #include "report/ui/report_printer.h"
+#include "shell/ui/message_box.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -166,7 +167,7 @@ bool PrintReport(QWidget* parent, QPrinter& printer, const vel::Family& family, 
                  const vel::ChannelTable& table, vel::Lang lang) {
     const int count = vel::ReportPageCount(family);
     if (count == 0) {
-        QMessageBox::information(parent, MessageTitle(), Tr("This radio has no settings report."));
+        ShowMessage(parent, QMessageBox::Information, MessageTitle(), Tr("This radio has no settings report."));
         return false;
     }
     QPrintDialog dialog(&printer, parent);
@@ -183,7 +184,7 @@ bool PrintReport(QWidget* parent, QPrinter& printer, const vel::Family& family, 
         if (printer.toPage() > 0) to = printer.toPage();
     }
     if (!PaintReport(printer, family, image, table, lang, from, to)) {
-        QMessageBox::warning(parent, MessageTitle(), Tr("The report could not be printed."));
+        ShowMessage(parent, QMessageBox::Warning, MessageTitle(), Tr("The report could not be printed."));
         return false;
     }
     return true;
@@ -193,7 +194,7 @@ void PreviewReport(QWidget* parent, QPrinter& printer, const vel::Family& family
                    const vel::ChannelTable& table, vel::Lang lang) {
     const int count = vel::ReportPageCount(family);
     if (count == 0) {
-        QMessageBox::information(parent, MessageTitle(), Tr("This radio has no settings report."));
+        ShowMessage(parent, QMessageBox::Information, MessageTitle(), Tr("This radio has no settings report."));
         return;
     }
     QPrintPreviewDialog dialog(&printer, parent);
@@ -215,19 +216,21 @@ bool PrintSetup(QWidget* parent, QPrinter& printer) {
 bool ExportReportPdf(QWidget* parent, const QPrinter& printer, const vel::Family& family, const vel::Image& image,
                      const vel::ChannelTable& table, vel::Lang lang, const QString& suggestedPath) {
     if (vel::ReportPageCount(family) == 0) {
-        QMessageBox::information(parent, MessageTitle(), Tr("This radio has no settings report."));
+        ShowMessage(parent, QMessageBox::Information, MessageTitle(), Tr("This radio has no settings report."));
         return false;
     }
-    QFileDialog chooser(parent, Tr("Export PDF"), suggestedPath, Tr("PDF files (*.pdf)"));
-    chooser.setAcceptMode(QFileDialog::AcceptSave);
-    chooser.setFileMode(QFileDialog::AnyFile);
-    chooser.setDefaultSuffix(QStringLiteral("pdf"));
-    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return false;
-    const QString path = chooser.selectedFiles().constFirst();
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Save;
+    request.title = Tr("Export PDF");
+    request.suggested = suggestedPath;
+    request.filter = Tr("PDF files (*.pdf)");
+    QString path = AskFileName(parent, request);
+    if (path.isEmpty()) return false;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
 
     QString why;
     if (!WriteReportPdf(path, family, image, table, lang, printer.pageLayout(), &why)) {
-        QMessageBox::warning(parent, MessageTitle(),
+        ShowMessage(parent, QMessageBox::Warning, MessageTitle(),
                              Tr("The report could not be written to %1.\n%2").arg(QDir::toNativeSeparators(path), why));
         return false;
     }

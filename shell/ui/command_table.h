@@ -50,6 +50,7 @@ enum CommandId : int {
     ID_OPTIONAL_FEATURES_EDIT = 32783,   // Marlowe keeps the dialog in its Edit menu
     ID_OPTIONAL_FEATURES = 32784,
     ID_TWO_TONE = 32786,
+    ID_FILE_EXPORT_PDF = 32900,          // the settings report as a PDF file
 };
 
 /// Number of recent-file entries of the File menu.

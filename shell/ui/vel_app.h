@@ -18,6 +18,8 @@ class QSettings;
 class QTranslator;
 class CVelView;
 
+class QPrinter;
+
 namespace velui {
 
 class CMainFrame;
@@ -91,6 +93,9 @@ private:
     bool loadLanguageLibrary();
     void createWindows();
     void installHandlers();
+    void installReportHandlers();
+    void installSettingsHandlers();
+    QPrinter& printer();
     bool processCommandLine();
     void newDocument();
     bool doOpen(const QString& path);
@@ -121,6 +126,7 @@ private:
     std::unique_ptr<CMainFrame> frame_;
     CVelView* view_ = nullptr;   // owned by the frame
     CHelpWindow* help_ = nullptr;   // owned by the frame
+    std::unique_ptr<QPrinter> printer_;
 };
 
 /// The body of every application's main(): starts `family`'s application.
