@@ -13,6 +13,13 @@ int TextValue(const std::string& text) { return std::atoi(text.c_str()); }
 
 }  // namespace
 
+int StepChannel(int channel, int step) {
+    int c = channel + step;
+    if (c < 1) c = kSignallingChannelCount;
+    if (c > kSignallingChannelCount) c = 1;
+    return c;
+}
+
 const std::vector<std::string>& SignallingTypeTexts() {
     static const std::vector<std::string> texts{"PD1200", "DTMF", "5-Tone", "2-Tone"};
     return texts;

@@ -11,6 +11,17 @@
 
 namespace vel {
 
+/// Channels of the full application and where their records lie.
+inline constexpr int kSignallingChannelCount = 128;
+inline constexpr int kSignallingByte = 12;   ///< type (bits 0-3), call on (bit 4), decode on (bit 5)
+inline constexpr int kTwoToneByte = 14;      ///< encode entry (bits 0-4), decode set (bits 5-7)
+
+/// Image offset of channel `channel`'s 16-byte record (1-128).
+inline int SignallingRecordAddr(int channel) { return 16 * (channel - 1); }
+
+/// One step of the channel up-down: 1-128, wrapping at both ends.
+int StepChannel(int channel, int step);
+
 /// "PD1200", "DTMF", "5-Tone", "2-Tone": item i stands for type bit i.
 const std::vector<std::string>& SignallingTypeTexts();
 

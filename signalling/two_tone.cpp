@@ -175,6 +175,28 @@ std::string CommitEncodeTone(const std::string& text) {
     return Format("%4.1f", static_cast<double>(t) / 10.0);
 }
 
+EncodeCellMove CommitEncodeCell(EncodeTones& tones, int row, int col, const std::string& editorText,
+                                EncodeCommitKey key) {
+    auto& entry = tones.at(static_cast<std::size_t>(row - 1));
+    const std::string text = CommitEncodeTone(editorText);
+    entry.at(static_cast<std::size_t>(col - 1)) = text;
+    if (col == 1) {
+        if (entry[1].empty()) entry[1] = text;
+        return {row, 2, true};
+    }
+    if (key == EncodeCommitKey::Enter) {
+        if (entry[0].empty() && !entry[1].empty()) {
+            entry[1].clear();
+            return {row, 1, true};
+        }
+        if (row < kEncodeEntryCount) return {row + 1, 1, true};
+        return {row, 2, true};
+    }
+    if (entry[0].empty()) entry[1].clear();
+    if (row <= 15) return {row + 1, 1, true};
+    return {row, 2, false};
+}
+
 int StepToneInterval(int ms, int step) {
     int v = ms + step * 100;
     if (v < 0) v = 2000;

@@ -52,8 +52,12 @@ std::string TimeText(int position);
 
 // --- Encode page -----------------------------------------------------------
 
+/// The encode table as its grid shows it: entry r (1-32) is tones[r - 1],
+/// Tone 1 and Tone 2 its two texts ("%4.1f" hertz or empty).
+using EncodeTones = std::array<std::array<std::string, 2>, kEncodeEntryCount>;
+
 struct EncodePage {
-    std::array<std::array<std::string, 2>, kEncodeEntryCount> tones; // "%4.1f" or empty
+    EncodeTones tones;
     std::string firstDelay, secondDelay, longDelay;                  // "%2.1f" s
     int firstDelayPosition = 0, secondDelayPosition = 0, longDelayPosition = 0;
     int toneIntervalMs = 100;
@@ -73,6 +77,30 @@ void StoreEncodePage(const EncodePage& page, Image& image);
 /// A committed tone cell: the typed text as "%4.1f", clamped to 288.5-3106.0;
 /// an empty text stays empty.
 std::string CommitEncodeTone(const std::string& text);
+
+/// How a tone cell's edit ends: Enter in the cell editor, or the grid moving
+/// to another cell while the editor is open.
+enum class EncodeCommitKey { Enter, LeaveCell };
+
+/// Where editing goes after a tone cell is committed.
+struct EncodeCellMove {
+    int row = 1;          ///< the new current cell (row 1-32, column 1-2)
+    int col = 1;
+    bool reopen = true;   ///< the editor opens again there, as if Enter had been typed
+};
+
+/// Commits `editorText` into cell (row, col) of the encode table:
+///  - the text becomes CommitEncodeTone(editorText);
+///  - Tone 1 also fills an empty Tone 2 of its entry, and editing goes on in
+///    Tone 2;
+///  - Tone 2 on Enter: when Tone 1 is empty the Tone 2 just typed is cleared and
+///    editing goes back to Tone 1; otherwise editing goes on in Tone 1 of the
+///    next entry (entry 32 stays where it is);
+///  - Tone 2 on leaving the cell: a Tone 2 without a Tone 1 is cleared; on
+///    entries 1-15 editing goes on in Tone 1 of the next entry, on entries
+///    16-32 the editor stays closed.
+EncodeCellMove CommitEncodeCell(EncodeTones& tones, int row, int col, const std::string& editorText,
+                                EncodeCommitKey key);
 
 /// Up-down wrap of the tone interval (0-2000 ms in steps of 100).
 int StepToneInterval(int ms, int step);

@@ -51,6 +51,7 @@ enum CommandId : int {
     ID_OPTIONAL_FEATURES = 32784,
     ID_TWO_TONE = 32786,
     ID_PORT_SIMULATED = 32790,   // the radio simulated inside the program (Port menu)
+    ID_FILE_EXPORT_PDF = 32900,          // the settings report as a PDF file
 };
 
 /// Number of recent-file entries of the File menu.

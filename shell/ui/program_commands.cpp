@@ -27,13 +27,17 @@ namespace {
 
 constexpr int kFieldList = 1011;
 
-// Commands that would change the document's image or start another exchange
-// while a session moves the image: they wait until the session ends.
-const int kBusyCommands[] = {ID_FILE_NEW,          ID_FILE_OPEN,          ID_FILE_SAVE,
-                             ID_FILE_SAVE_AS,      ID_FILE_MRU_FILE1,     ID_FILE_MRU_FILE1 + 1,
-                             ID_FILE_MRU_FILE1 + 2, ID_FILE_MRU_FILE1 + 3, ID_APP_EXIT,
-                             ID_TEST_MODE,         ID_EDIT_DATA,          ID_OPTIONAL_FEATURES,
-                             ID_OPTIONAL_FEATURES_EDIT, ID_TWO_TONE,      ID_KEY_ASSIGNMENT};
+// Commands that wait until a session ends: those that would change the
+// document's image or start another exchange while the session moves the
+// image, and those that open a modal window, whose event loop would hold the
+// session inside one pump round until it closed.
+const int kBusyCommands[] = {ID_FILE_NEW,           ID_FILE_OPEN,           ID_FILE_SAVE,
+                             ID_FILE_SAVE_AS,       ID_FILE_MRU_FILE1,      ID_FILE_MRU_FILE1 + 1,
+                             ID_FILE_MRU_FILE1 + 2, ID_FILE_MRU_FILE1 + 3,  ID_APP_EXIT,
+                             ID_TEST_MODE,          ID_EDIT_DATA,           ID_OPTIONAL_FEATURES,
+                             ID_OPTIONAL_FEATURES_EDIT, ID_TWO_TONE,        ID_KEY_ASSIGNMENT,
+                             ID_FILE_PRINT,         ID_FILE_PRINT_PREVIEW,  ID_FILE_PRINT_SETUP,
+                             ID_FILE_EXPORT_PDF,    ID_APP_ABOUT};
 
 QString Tr(const char* text) { return QCoreApplication::translate("CProgramCommands", text); }
 

@@ -18,6 +18,8 @@ class QSettings;
 class QTranslator;
 class CVelView;
 
+class QPrinter;
+
 namespace velui {
 
 class CMainFrame;
@@ -94,6 +96,9 @@ private:
     bool loadLanguageLibrary();
     void createWindows();
     void installHandlers();
+    void installReportHandlers();
+    void installSettingsHandlers();
+    QPrinter& printer();
     bool processCommandLine();
     void newDocument();
     bool doOpen(const QString& path);
@@ -125,6 +130,7 @@ private:
     std::unique_ptr<CProgramCommands> program_;   // goes before the frame it works on
     CVelView* view_ = nullptr;   // owned by the frame
     CHelpWindow* help_ = nullptr;   // owned by the frame
+    std::unique_ptr<QPrinter> printer_;
 };
 
 /// The body of every application's main(): starts `family`'s application.

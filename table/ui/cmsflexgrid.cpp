@@ -61,6 +61,7 @@ CMSFlexGrid::CMSFlexGrid(QWidget* parent) : QAbstractScrollArea(parent) {
   verticalScrollBar()->setSingleStep(1);
   const int textHeight = fontMetrics().height() + 6;
   m_defaultRowHeight = twipsY(std::max(kMinRowPixels, textHeight));
+  m_defaultColWidth = std::max(960L, twipsX(fontMetrics().horizontalAdvance(QStringLiteral("000000000")) + 8));
   resizeCells();
 }
 
@@ -71,7 +72,7 @@ CMSFlexGrid::CMSFlexGrid(QWidget* parent) : QAbstractScrollArea(parent) {
 void CMSFlexGrid::resizeCells() {
   m_text.resize(m_rows);
   for (auto& r : m_text) r.resize(m_cols);
-  m_colWidth.resize(m_cols, kDefaultColWidth);
+  m_colWidth.resize(m_cols, m_defaultColWidth);
   m_align.resize(m_cols, General);
   m_rowHeight.resize(m_rows, m_defaultRowHeight);
   m_fixedRows = std::min(m_fixedRows, std::max(0, m_rows - 1));

@@ -37,8 +37,6 @@ public:
     General = 9,
   };
 
-  /// Width in twips that every column has until it is set.
-  static constexpr int kDefaultColWidth = 960;
   static constexpr int kTwipsPerInch = 1440;
 
   explicit CMSFlexGrid(QWidget* parent = nullptr);
@@ -80,6 +78,10 @@ public:
   long GetCellTop();
   long GetCellWidth() const;
   long GetCellHeight() const;
+
+  /// Width in twips that every column has until it is set: room for nine
+  /// digits of the grid's font, at least 960 twips.
+  long GetDefaultColWidth() const { return m_defaultColWidth; }
 
   // Column widths, row heights (twips) and alignment.
   long GetColWidth(int col) const;
@@ -166,6 +168,7 @@ private:
   int m_hOffset = 0;   // scrolled columns right of the fixed ones
   bool m_inScrollUpdate = false;
   long m_defaultRowHeight = 0;
+  long m_defaultColWidth = 960;
   std::vector<std::vector<QString>> m_text;
   std::vector<long> m_colWidth;   // twips
   std::vector<long> m_rowHeight;  // twips

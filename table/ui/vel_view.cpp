@@ -1,5 +1,7 @@
 #include "table/ui/vel_view.h"
 
+#include <QFontMetrics>
+
 #include <QAbstractItemView>
 #include <QChildEvent>
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include <optional>
 
 #include "image/encodings.h"
+#include "shell/ui/message_box.h"
 #include "table/edit_rules.h"
 #include "table/ui/cmsflexgrid.h"
 
@@ -99,6 +102,7 @@ struct CVelView::Impl {
   std::map<int, QLineEdit*> formBoxes;   // by control identifier
 
   bool editorsCreated = false;
+  long baseWidth = 0;   // w of the column layout
   QLineEdit* freqEdit = nullptr;
   QLineEdit* nameEdit = nullptr;
   NameValidator* nameValidator = nullptr;
@@ -111,6 +115,7 @@ struct CVelView::Impl {
 
   vel::ChannelTable snapshot;
   std::function<void(int)> dialogHandler;
+  QString messageTitle;
 
   Impl(CVelView* view, const vel::Family& f, vel::Lang l) : q(view), fam(f), lang(f.uiLang(l)) {}
 
@@ -333,8 +338,25 @@ void CVelView::Impl::createEditors() {
 }
 
 void CVelView::Impl::layoutColumns() {
-  // w: the width column 2 has before the first layout (the grid's default).
-  const int w = static_cast<int>(grid->GetColWidth(2));
+  // w: the width column 2 has before the first layout. Our form's stored
+  // layout gives column 2 a width at which every header of the table, in
+  // either language, fits its column at the fixed ratios.
+  int w = static_cast<int>(grid->GetColWidth(2));
+  const QFontMetrics metrics(grid->font());
+  const double twipsPerPixel = 1440.0 / grid->logicalDpiX();
+  const auto fitsAll = [&](int width) {
+    for (int c = 0; c < fam.columnCount(); ++c) {
+      const vel::Column& column = fam.columns[static_cast<std::size_t>(c)];
+      for (const std::string* text : {&column.header.en, &column.header.ch}) {
+        const int needed = static_cast<int>((metrics.horizontalAdvance(QString::fromStdString(*text)) + 10) * twipsPerPixel);
+        if (vel::ColumnWidth(fam, c, width) < needed) return false;
+      }
+    }
+    return true;
+  };
+  while (w < 6000 && !fitsAll(w)) w += 15;
+  grid->SetColWidth(2, w);
+  baseWidth = w;
   for (int c = 0; c < fam.columnCount(); ++c) {
     const vel::Column& column = fam.columns[static_cast<std::size_t>(c)];
     short align;
@@ -407,8 +429,12 @@ void CVelView::Impl::hideAllEditors() {
 }
 
 void CVelView::Impl::message(const std::string& text, QMessageBox::Icon icon) {
-  QMessageBox box(icon, QGuiApplication::applicationDisplayName(), Q(text), QMessageBox::Ok, q);
-  box.exec();
+  // The application's title: as set, else the main window's title, else
+  // the application's name.
+  QString title = messageTitle;
+  if (title.isEmpty()) title = q->window()->windowTitle();
+  if (title.isEmpty()) title = QGuiApplication::applicationDisplayName();
+  velui::ShowMessage(q, icon, title, Q(text));
   // The form's window takes the keyboard back at once, so that the editor
   // that is shown next gets the keys that follow.
   q->window()->activateWindow();
@@ -420,6 +446,11 @@ void CVelView::Impl::beginEditing(vel::EditKey key) {
   const int col = grid->GetCol();
   if (row < 1 || col < 1) return;
   QWidget* ed = editorOf(col);
+  // A click beside the editor on its own cell keeps what is being typed.
+  if (key == 0 && ed && ed == open && ed->isVisible() && editRow == row && editCol == col) {
+    ed->setFocus(Qt::MouseFocusReason);
+    return;
+  }
   // An editor still open on another cell is committed there first.
   if (open && open != ed && open->isVisible()) commitOpenEditor();
   if (!ed) {
@@ -728,6 +759,8 @@ vel::Image CVelView::storedImage() const {
 
 void CVelView::commitCurrentCell() { d->commitOpenEditor(); }
 
+long CVelView::columnBaseWidth() const { return d->baseWidth; }
+
 void CVelView::editData() {
   d->commitOpenEditor();
   d->message(m_family.texts.editDataMessage.in(m_lang), QMessageBox::Information);
@@ -743,6 +776,8 @@ const vel::ChannelTable& CVelView::table() const {
 }
 
 CMSFlexGrid* CVelView::grid() { return d->grid; }
+
+void CVelView::setMessageTitle(const QString& title) { d->messageTitle = title; }
 
 void CVelView::setChannelDialogHandler(std::function<void(int row)> handler) { d->dialogHandler = std::move(handler); }
 

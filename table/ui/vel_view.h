@@ -36,8 +36,13 @@ public:
   // Additions beyond the agreed interface.
   const vel::Family& family() const { return m_family; }
   vel::Lang displayLang() const { return m_lang; }
+  /// Title of the view's message boxes (default: the main window's title,
+  /// else the application's name).
+  void setMessageTitle(const QString& title);
   /// Grid row of the channel whose signalling dialog was last opened (0: none).
   int signallingRow() const { return m_signallingRow; }
+  /// w: the width in twips from which the column widths were laid out.
+  long columnBaseWidth() const;
 
 signals:
   void statusHint(const QString& text);   // status-bar pane 0 text

@@ -237,6 +237,50 @@ TEST_P(SessionContract, MessagesFollowTheFamilysLanguage) {
 INSTANTIATE_TEST_SUITE_P(Families, SessionContract, ::testing::ValuesIn(FamilyCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The real descriptors: the same expectations with their own parameters.
+std::vector<FamilyCase> DescriptorCases() {
+    std::vector<FamilyCase> out;
+    for (FamilyCase c : FamilyCases()) {
+        const Family& f = GetFamily(c.id);
+        c.imageSize = f.imageSize;
+        c.protocol = f.protocol;
+        out.push_back(c);
+    }
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Descriptors, SessionContract, ::testing::ValuesIn(DescriptorCases()),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SessionDescriptors, CarryTheProtocolParametersOfEachFamily) {
+    ASSERT_EQ(AllFamilies().size(), 6u);
+    for (const FamilyCase& c : FamilyCases()) {
+        SCOPED_TRACE(c.name);
+        const Family& f = GetFamily(c.id);
+        const ProtocolParams& got = f.protocol;
+        const ProtocolParams& want = c.protocol;
+        EXPECT_EQ(f.name, c.name);
+        EXPECT_EQ(f.imageSize, c.imageSize);
+        EXPECT_EQ(got.writeBlocks, want.writeBlocks);
+        EXPECT_EQ(got.readBlocks, want.readBlocks);
+        EXPECT_EQ(got.typeByteAddress, want.typeByteAddress);
+        EXPECT_EQ(got.pumpRoundsAfterWriteBlock, want.pumpRoundsAfterWriteBlock);
+        EXPECT_EQ(got.pumpRoundsAfterReadBlock, want.pumpRoundsAfterReadBlock);
+        EXPECT_EQ(got.pauseAfterReadBlockMs, want.pauseAfterReadBlockMs);
+        EXPECT_EQ(got.progressMax, want.progressMax);
+        EXPECT_EQ(got.stepBelowWrite, want.stepBelowWrite);
+        EXPECT_EQ(got.stepBelowRead, want.stepBelowRead);
+        EXPECT_EQ(got.endPositionWrite, want.endPositionWrite);
+        EXPECT_EQ(got.endPositionRead, want.endPositionRead);
+        EXPECT_EQ(got.replyBufferFill, want.replyBufferFill);
+        EXPECT_EQ(got.waitingStatusBeforeWakeup, want.waitingStatusBeforeWakeup);
+        EXPECT_EQ(got.cancelOnDeactivateOrMove, want.cancelOnDeactivateOrMove);
+        EXPECT_EQ(got.dataPasswordCheck, want.dataPasswordCheck);
+        EXPECT_EQ(got.testModeBase, want.testModeBase);
+        EXPECT_EQ(got.messageLanguage, want.messageLanguage);
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Every failure of the session, in both languages.
 // ---------------------------------------------------------------------------

@@ -161,7 +161,7 @@ private slots:
   }
 
   void widthsAndHeightsAreTwips() {
-    QCOMPARE(grid->GetColWidth(2), long(CMSFlexGrid::kDefaultColWidth));
+    QCOMPARE(grid->GetColWidth(2), grid->GetDefaultColWidth());
     grid->SetColWidth(2, 1152);
     QCOMPARE(grid->GetColWidth(2), 1152L);
     grid->SetRowHeight(2, 300);

@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QWheelEvent>
 
+#include "shell/ui/message_box.h"
 #include "table/channel_table.h"
 #include "view_test_support.h"
 
@@ -74,22 +75,28 @@ private slots:
 
   void columnWidthsFollowTheDefaultWidth_data() {
     QTest::addColumn<int>("col");
-    QTest::addColumn<long>("twips");
-    // w = 960 twips, the grid's default.
-    const long w = CMSFlexGrid::kDefaultColWidth;
-    QTest::newRow("0: 0.6 w") << 0 << long(w * 0.6);
-    QTest::newRow("1: 1.2 w") << 1 << long(w * 1.2);
-    QTest::newRow("2: 1.2 w") << 2 << long(w * 1.2);
-    QTest::newRow("3: w / 1.2") << 3 << long(w * 0.8333333333333334);
-    QTest::newRow("7: w / 1.2") << 7 << long(w * 0.8333333333333334);
-    QTest::newRow("8: w") << 8 << w;
-    QTest::newRow("10: w / 1.2") << 10 << long(w * 0.8333333333333334);
-    QTest::newRow("12: w") << 12 << w;
+    QTest::addColumn<double>("factor");
+    QTest::newRow("0: 0.6 w") << 0 << 0.6;
+    QTest::newRow("1: 1.2 w") << 1 << 1.2;
+    QTest::newRow("2: 1.2 w") << 2 << 1.2;
+    QTest::newRow("3: w / 1.2") << 3 << 0.8333333333333334;
+    QTest::newRow("7: w / 1.2") << 7 << 0.8333333333333334;
+    QTest::newRow("8: w") << 8 << 1.0;
+    QTest::newRow("10: w / 1.2") << 10 << 0.8333333333333334;
+    QTest::newRow("12: w") << 12 << 1.0;
   }
   void columnWidthsFollowTheDefaultWidth() {
     QFETCH(int, col);
-    QFETCH(long, twips);
-    QCOMPARE(h->grid()->GetColWidth(col), twips);
+    QFETCH(double, factor);
+    // w: the width column 2 has before the first layout; at least the grid's
+    // default, and wide enough that every header fits.
+    const long w = h->view->columnBaseWidth();
+    QVERIFY(w >= h->grid()->GetDefaultColWidth());
+    QCOMPARE(h->grid()->GetColWidth(col), long(double(w) * factor));
+    const QString header = h->grid()->GetTextMatrix(0, col);
+    QVERIFY2(h->grid()->fontMetrics().horizontalAdvance(header) * 1440 / h->grid()->logicalDpiX() <
+                 h->grid()->GetColWidth(col),
+             qPrintable(header));
   }
 
   void laterInitialUpdateHidesEditorsAndRefills() {
@@ -103,7 +110,7 @@ private slots:
     QVERIFY(h->cell(4, 1).isEmpty());  // the typed text was not committed anywhere
     QCOMPARE(Row(*h, 2, 1, 4), QStringList({"145.52500", "146.00000", "67.0", "D023N"}));
     // Widths are laid out once: a second update keeps them.
-    QCOMPARE(h->grid()->GetColWidth(1), long(CMSFlexGrid::kDefaultColWidth * 1.2));
+    QCOMPARE(h->grid()->GetColWidth(1), long(h->view->columnBaseWidth() * 1.2));
   }
 
   void typingIntoAGuardedListPutsItBack_data() {
@@ -215,6 +222,21 @@ private slots:
     QCOMPARE(h->freqEdit()->geometry(), QRect(cell.left() - 3, cell.top() - 3, cell.width(), cell.height()));
   }
 
+  void clickBesideTheEditorKeepsTheTypedText() {
+    h->putChannel(4, 14552500, 14552500);
+    h->view->initialUpdate();
+    h->click(4, 1);
+    h->type("430");
+    // The editor lies 3 pixels up and left of the cell: its lower right
+    // corner leaves the grid's own cell uncovered.
+    const QRect cell = h->grid()->cellRect(4, 1);
+    QTest::mouseClick(h->grid()->viewport(), Qt::LeftButton, {}, cell.bottomRight() - QPoint(1, 1));
+    QCOMPARE(h->freqEdit()->text(), QString("430"));
+    QVERIFY(h->freqEdit()->isVisible());
+    h->enter();
+    QCOMPARE(h->cell(4, 1), QString("430.00000"));
+  }
+
   void clearingAndDeletion() {
     h->putChannel(3, 14552500, 14600000, "67.0", "D023N");
     h->view->initialUpdate();
@@ -224,8 +246,9 @@ private slots:
     h->enter();
     QCOMPARE(Row(*h, 3, 1, 4), QStringList({"", "146.00000", "", "D023N"}));
     QCOMPARE(h->cell(3, 12), QString(">>"));
-    // Clearing the transmit frequency as well deletes the channel.
-    h->click(3, 2);
+    // Enter went on to the transmit frequency, its text selected: clearing
+    // it as well deletes the channel.
+    QCOMPARE(h->freqEdit()->selectedText(), QString("146.00000"));
     h->key(Qt::Key_Backspace);
     h->click(5, 5);
     QCOMPARE(Row(*h, 3, 1, 12), QStringList(12, QString()));
@@ -704,6 +727,28 @@ private slots:
                                             0x70, 0x06, 0xFF, 0xFF, 0x42, 0xE9};
     QCOMPARE(std::vector<vel::Byte>(h->image.begin(), h->image.begin() + 14), record1);
     QCOMPARE(int(h->image[0x811]), 0xA8);
+  }
+
+  void messagesGoThroughTheHookWithTheApplicationsTitle() {
+    QList<velui::MessageRequest> seen;
+    velui::setMessageHook([&](const velui::MessageRequest& r) {
+      seen << r;
+      return QMessageBox::Ok;
+    });
+    h->view->setWindowTitle("Velmar Programing Software");
+    h->click(2, 1);
+    h->type("66.99");
+    h->enter();
+    h->view->setMessageTitle("Given Title");
+    h->view->editData();
+    velui::setMessageHook({});
+    QCOMPARE(seen.size(), 2);
+    QCOMPARE(seen[0].title, QString("Velmar Programing Software"));
+    QCOMPARE(seen[0].text, kRange);
+    QCOMPARE(seen[0].icon, QMessageBox::Warning);
+    QCOMPARE(seen[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(seen[1].title, QString("Given Title"));
+    QVERIFY(boxes->texts.isEmpty());
   }
 
   void formListsReachTheImageOnStore() {

@@ -1,0 +1,127 @@
+#pragma once
+// The settings report as text runs: where each text of a printed page goes,
+// in twips, with which of the report's two fonts. Pure functions of the
+// family, the image, the channel table the grid shows and the page geometry;
+// the drawing code (report/ui) only creates the fonts, measures their line
+// heights and draws the runs.
+//
+// Coordinates follow the twips mapping of the printers the radios' dealers
+// use: 1440 twips to the inch, x grows to the right from the left edge of the
+// print area, y grows upwards from its top edge, so every line of a page has
+// a negative y. A run's (x, y) is the top-left corner of its text.
+//
+// Use in two steps:
+//   1. ReportFontsFor(geometry) gives the two font requests (and the width
+//      unit u every x position is a multiple of);
+//   2. the drawer creates the fonts, measures each one's line height
+//      (height plus external leading) and calls LayoutReportPage.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "image/family.h"
+#include "image/image.h"
+#include "image/language.h"
+#include "table/channel_table.h"
+
+namespace vel {
+
+/// The print area of a page as the printer reports it.
+struct ReportGeometry {
+    int width = 0;    ///< W: print area width in device pixels
+    int height = 0;   ///< H: print area height in device pixels
+    int right = 0;    ///< R: right edge of the print area in device pixels
+    int dpiX = 0;     ///< horizontal pixels per inch
+    int dpiY = 0;     ///< vertical pixels per inch
+};
+
+/// A font request in the terms of a logical font: a negative height asks for
+/// that character (em) height, width is the average character width, both in
+/// twips.
+struct ReportFontSpec {
+    int height = 0;
+    int width = 0;
+    int weight = 400;
+    int pitchAndFamily = 48;
+    std::string face;
+};
+
+/// The report's two fonts and the width unit of the page.
+struct ReportFonts {
+    ReportFontSpec title;
+    ReportFontSpec body;
+    int charHeight = 0;   ///< h = (H / 45) × 1440 / dpiY: 45 lines to the page
+    int unit = 0;         ///< u = (W × 1440 / dpiX − 900) / 80: 80 units across the page
+};
+
+enum class ReportFont { Title, Body };
+
+/// One text of a page at (x, y) in twips, top-left aligned.
+struct ReportRun {
+    ReportFont font = ReportFont::Body;
+    int x = 0;
+    int y = 0;
+    std::string text;
+};
+
+/// Line heights of the two fonts as the drawer measured them (height plus
+/// external leading), in twips.
+struct ReportLineHeights {
+    int title = 0;
+    int body = 0;
+};
+
+/// One page of a family's report: its title and the channels it lists
+/// (firstChannel > lastChannel: none); the first page also holds the settings.
+struct ReportPageInfo {
+    Text title;
+    int firstChannel = 1;
+    int lastChannel = 0;
+    bool settings = false;
+};
+
+/// The pages of `family`'s report, page 1 first; empty when the family has no
+/// report of this layout.
+const std::vector<ReportPageInfo>& ReportPages(const Family& family);
+
+/// Number of pages of `family`'s report (5 for the 128-channel families).
+int ReportPageCount(const Family& family);
+
+/// The language the report of `family` is printed in when the interface
+/// language is `lang` (families with one interface language print in it).
+Lang ReportLang(const Family& family, Lang lang);
+
+/// Step 1: the title and body fonts for a print area. The title font is
+/// "Times New Roman" of height −h and width u, the body font the same with
+/// width 0.8·u (truncated). Invalid geometry (no pixel density) gives zeros;
+/// a print area too small for the formulas gets the smallest usable font
+/// (height and width 1) rather than a negative size.
+ReportFonts ReportFontsFor(const Family& family, Lang lang, const ReportGeometry& geometry);
+
+/// One settings text: label and value, printed together at x = xUnits·u.
+struct ReportSetting {
+    int xUnits = 0;
+    std::string label;
+    std::string value;
+};
+
+/// The settings block of page 1, line by line (7 lines for the 128- and
+/// 118-channel families), each text with its x position in units of u.
+/// Values come from the image, and for the form's lists (type, band, power
+/// rank) from the selections of `table`.
+std::vector<std::vector<ReportSetting>> ReportSettingsBlock(const Family& family, const Image& image,
+                                                            const ChannelTable& table, Lang lang);
+
+/// The heading line of the channel block, built from the table's header
+/// cells and the report's own column words.
+std::string ReportChannelHeader(const Family& family, const ChannelTable& table, Lang lang);
+
+/// Step 2: the runs of page `page` (1-based) in drawing order. A page number
+/// outside the report or an invalid geometry gives no runs. Bytes past the end
+/// of a short image read as 0xFF, cells missing from a short table as empty.
+std::vector<ReportRun> LayoutReportPage(const Family& family, const Image& image, const ChannelTable& table,
+                                        Lang lang, int page, const ReportGeometry& geometry,
+                                        const ReportLineHeights& lineHeights);
+
+}  // namespace vel

@@ -1,0 +1,34 @@
+#include "settings/ui/dialogs.h"
+
+#include "settings/ui/optional_features_dlg.h"
+#include "signalling/channel_signalling.h"
+#include "signalling/ui/two_tone_dlg.h"
+
+namespace velui {
+namespace {
+
+// The dialogs belong to the full application's 4096-byte image; a smaller
+// image has none of their records, and they do not open on it.
+constexpr std::size_t kFullImageSize = 4096;
+
+}  // namespace
+
+int RunOptionalFeaturesDialog(QWidget* parent, vel::Image& image, vel::Lang /*lang*/) {
+    if (image.size() < kFullImageSize) return QDialog::Rejected;
+    COptionalFeaturesDlg dialog(image, parent);
+    return dialog.exec();
+}
+
+void RunTwoToneDialog(QWidget* parent, vel::Image& image, vel::Lang lang, bool englishLanguageBase) {
+    if (image.size() < kFullImageSize) return;
+    CTwoToneDlg dialog(image, lang, englishLanguageBase, parent);
+    dialog.exec();
+}
+
+void RunChannelEditDialog(QWidget* parent, vel::Image& image, int row, ChannelTableAccess& table) {
+    if (image.size() < kFullImageSize || row < 1 || row > vel::kSignallingChannelCount) return;
+    CChannelEditDlg dialog(image, row, table, parent);
+    dialog.exec();
+}
+
+}  // namespace velui

@@ -1,0 +1,414 @@
+// The settings report drawn for real: PDFs read back with pdftotext, the
+// dialogs of the print commands, the velreport tool and "velprog report".
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QImage>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "image/encodings.h"
+#include "image/family.h"
+#include "report/report_layout.h"
+#include "report/ui/report_printer.h"
+#include "table/channel_table.h"
+
+using namespace vel;
+
+namespace {
+
+struct Doc {
+    const Family& family;
+    Image image;
+    ChannelTable table;
+    Lang lang;
+
+    Doc(FamilyId id, Lang l) : family(GetFamily(id)), image(NewDocumentImage(family)), lang(l) {}
+    void fill() {
+        table = NewChannelTable(family, lang);
+        FillChannelGrid(family, lang, image, table);
+    }
+};
+
+/// A Velmar_V image with channels at both ends of every page and some settings.
+Doc FilledVelmar(Lang lang) {
+    Doc d(FamilyId::Velmar_V, lang);
+    const struct {
+        int channel;
+        std::int64_t units;
+    } channels[] = {{1, 14552500}, {22, 14600000}, {23, 43012500}, {54, 43500000}, {119, 44000000}, {128, 44562500}};
+    for (const auto& c : channels) {
+        Byte* record = &d.image[static_cast<std::size_t>(d.family.recordAddr(c.channel))];
+        StoreFrequencyUnits(record, c.units);
+        StoreFrequencyUnits(record + 4, c.units);
+    }
+    d.image[0x814] = 40;  // 600 s
+    d.image[0x81B] = 3;   // Monitor
+    d.fill();
+    return d;
+}
+
+QString PdfText(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+QString NoSpaces(QString s) { return s.remove(QRegularExpression(QStringLiteral("\\s"))); }
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+/// Runs `check` on the modal dialog once it is shown, then closes it.
+void WhenModal(std::function<void(QWidget*)> check) {
+    QTimer::singleShot(0, [check] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w) {
+            WhenModal(check);
+            return;
+        }
+        check(w);
+    });
+}
+
+struct ToolRun {
+    int exitCode = -1;
+    QString err;
+};
+
+ToolRun Run(const QString& program, const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    ToolRun r;
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit) return r;
+    r.exitCode = p.exitCode();
+    r.err = QString::fromLocal8Bit(p.readAllStandardError());
+    return r;
+}
+
+}  // namespace
+
+class ReportPdfTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+    }
+
+    void pdfHoldsTitlesSettingsAndChannels_data() {
+        QTest::addColumn<int>("lang");
+        QTest::addColumn<QStringList>("pageTitles");
+        QTest::addColumn<QStringList>("needles");
+        QTest::newRow("English") << int(Lang::English)
+                                 << QStringList{"The Radio Settings", "The Second Page", "The Third Page",
+                                                "The Fourth Pages", "The Fifth Pages"}
+                                 << QStringList{"Function Setting:", "Channel Setting:", "Pf2: Monitor",
+                                                "Total Tx Time(s):600", "Beep Warning: Enable",
+                                                "Type:   VM - K10", "Frequency Field:240 - 260MHz",
+                                                "Begin of Tx:Disable", "CH   Rx(MHz)"};
+        QTest::newRow("Chinese") << int(Lang::Chinese)
+                                 << QStringList{"整机设置", "第二页", "第三页", "第四页", "第五页"}
+                                 << QStringList{"功能设置:", "频道设置:", "Pf2: 监听", "发射时间(s):600",
+                                                "报警音提示: 打开", "电池省电:启动", "机型:   VM - K10",
+                                                "接收频率", "繁忙锁定"};
+    }
+
+    void pdfHoldsTitlesSettingsAndChannels() {
+        QFETCH(int, lang);
+        QFETCH(QStringList, pageTitles);
+        QFETCH(QStringList, needles);
+        const Doc d = FilledVelmar(Lang(lang));
+        const QString pdf = path(QStringLiteral("report-%1.pdf").arg(lang));
+        QString why;
+        QVERIFY2(velui::WriteReportPdf(pdf, d.family, d.image, d.table, d.lang, velui::DefaultReportPageLayout(), &why),
+                 qPrintable(why));
+        const QString text = PdfText(pdf);
+        const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        QCOMPARE(pages.size(), 5);
+        for (int i = 0; i < 5; ++i) QVERIFY2(pages[i].contains(pageTitles[i]), qPrintable(pages[i].left(200)));
+        for (const QString& n : needles)
+            QVERIFY2(NoSpaces(pages[0]).contains(NoSpaces(n)), qPrintable(n + QStringLiteral(" in\n") + pages[0]));
+
+        // Channel lines: number, then the cells, on one line of the right page.
+        const struct {
+            int page;
+            QString line;
+        } rows[] = {{0, "1 145.52500 145.52500 OFF OFF"}, {0, "22 146.00000 146.00000"},
+                    {1, "23 430.12500 430.12500"},      {1, "54 435.00000"},
+                    {4, "119 440.00000 440.00000"},     {4, "128 445.62500 445.62500 OFF OFF"}};
+        for (const auto& r : rows) {
+            QStringList tokens;
+            for (const QString& t : r.line.split(QLatin1Char(' '))) tokens << QRegularExpression::escape(t);
+            const QRegularExpression re(QStringLiteral("^\\s*") + tokens.join(QStringLiteral("\\s+")),
+                                        QRegularExpression::MultilineOption);
+            QVERIFY2(re.match(pages[r.page]).hasMatch(), qPrintable(r.line + QStringLiteral(" on\n") + pages[r.page]));
+        }
+        // Page 1 holds channels 1 to 22 only; page 5 ends with 128.
+        QVERIFY(!QRegularExpression(QStringLiteral("^\\s*23\\s"), QRegularExpression::MultilineOption).match(pages[0]).hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral("^\\s*128\\s"), QRegularExpression::MultilineOption).match(pages[4]).hasMatch());
+        QVERIFY(!QRegularExpression(QStringLiteral("^\\s*118\\s"), QRegularExpression::MultilineOption).match(pages[4]).hasMatch());
+    }
+
+    void oneLanguageFamiliesPrintTheirPages_data() {
+        QTest::addColumn<int>("family");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QString>("lastTitle");
+        QTest::newRow("VM_CH128") << int(FamilyId::VM_CH128) << 5 << QStringLiteral("The Fifth Pages");
+        QTest::newRow("VM_CH118") << int(FamilyId::VM_CH118) << 4 << QStringLiteral("The Fourth Pages");
+    }
+
+    void oneLanguageFamiliesPrintTheirPages() {
+        QFETCH(int, family);
+        QFETCH(int, pages);
+        QFETCH(QString, lastTitle);
+        // Asked for Chinese, these families still print English.
+        Doc d(FamilyId(family), Lang::Chinese);
+        d.fill();
+        const QString pdf = path(QStringLiteral("family-%1.pdf").arg(family));
+        QVERIFY(velui::WriteReportPdf(pdf, d.family, d.image, d.table, d.lang));
+        const QStringList text = PdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        QCOMPARE(text.size(), pages);
+        QVERIFY(text[0].contains(QStringLiteral("The Radio Settings")));
+        QVERIFY(text.last().contains(lastTitle));
+        QVERIFY(NoSpaces(text[0]).contains(QStringLiteral("VoxDelayTime:1.5s")));
+    }
+
+    void everyPageFitsItsPrintArea() {
+        // Page 1 (settings and 22 channels) and the 32 channel lines of a
+        // later page stay inside the print area of an A4 page.
+        for (Lang lang : {Lang::English, Lang::Chinese}) {
+            const Doc d = FilledVelmar(lang);
+            for (int page : {1, 2}) {
+                QImage img(1240, 1754, QImage::Format_RGB32);  // A4 at 150 dpi
+                img.setDotsPerMeterX(5906);
+                img.setDotsPerMeterY(5906);
+                img.fill(Qt::white);
+                {
+                    QPainter painter(&img);
+                    velui::DrawReportPage(painter, img, d.family, d.image, d.table, d.lang, page);
+                }
+                int top = -1, bottom = -1, left = img.width();
+                for (int y = 0; y < img.height(); ++y) {
+                    for (int x = 0; x < img.width(); ++x) {
+                        if (qGray(img.pixel(x, y)) < 128) {
+                            if (top < 0) top = y;
+                            bottom = y;
+                            left = std::min(left, x);
+                        }
+                    }
+                }
+                QVERIFY2(top > 0, "nothing drawn, or drawn above the print area");
+                QVERIFY2(bottom < img.height() - 20, qPrintable(QStringLiteral("page %1 runs to row %2").arg(page).arg(bottom)));
+                // The leftmost text is the channel heading at x = u.
+                const int u = ReportFontsFor(d.family, d.lang, {1240, 1754, 1240, 150, 150}).unit;
+                const int uPixels = u * 150 / 1440;
+                QVERIFY2(left >= uPixels - 1 && left <= uPixels + 4, qPrintable(QStringLiteral("left %1, u %2").arg(left).arg(uPixels)));
+            }
+        }
+    }
+
+    void printerPdfOutputHonoursThePageRange() {
+        const Doc d = FilledVelmar(Lang::English);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString pdf = path(QStringLiteral("range.pdf"));
+        printer.setOutputFileName(pdf);
+        QVERIFY(velui::PaintReport(printer, d.family, d.image, d.table, d.lang, 4, 9));
+        const QStringList pages = PdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        QCOMPARE(pages.size(), 2);
+        QVERIFY(pages[0].contains(QStringLiteral("The Fourth Pages")));
+        QVERIFY(pages[1].contains(QStringLiteral("The Fifth Pages")));
+        QVERIFY(!velui::PaintReport(printer, d.family, d.image, d.table, d.lang, 6, 9));
+    }
+
+    void failedWriteLeavesTheExistingFile() {
+        const Doc d = FilledVelmar(Lang::English);
+        // A family without a report of this layout, and a target that is a folder.
+        const QString keep = path(QStringLiteral("keep.pdf"));
+        QVERIFY(WriteBytes(keep, "old contents"));
+        Doc marlowe(FamilyId::Marlowe, Lang::English);
+        marlowe.fill();
+        if (ReportPageCount(marlowe.family) == 0) {
+            QString why;
+            QVERIFY(!velui::WriteReportPdf(keep, marlowe.family, marlowe.image, marlowe.table, marlowe.lang,
+                                           velui::DefaultReportPageLayout(), &why));
+            QVERIFY(!why.isEmpty());
+            QCOMPARE(ReadAll(keep), QByteArray("old contents"));
+        }
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("folder.pdf")));
+        QString why;
+        QVERIFY(!velui::WriteReportPdf(path(QStringLiteral("folder.pdf")), d.family, d.image, d.table, d.lang,
+                                       velui::DefaultReportPageLayout(), &why));
+        QVERIFY(!why.isEmpty());
+        // A successful write replaces the file and leaves no temporary file behind.
+        const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
+        QVERIFY(velui::WriteReportPdf(keep, d.family, d.image, d.table, d.lang));
+        QVERIFY(ReadAll(keep).startsWith("%PDF"));
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
+    }
+
+    void printDialogOffersTheReportPages() {
+        const Doc d = FilledVelmar(Lang::English);
+        QPrinter printer;
+        int minPage = -1, maxPage = -1;
+        WhenModal([&](QWidget* w) {
+            if (auto* dlg = qobject_cast<QPrintDialog*>(w)) {
+                minPage = dlg->minPage();
+                maxPage = dlg->maxPage();
+            }
+            w->close();
+        });
+        QVERIFY(!velui::PrintReport(nullptr, printer, d.family, d.image, d.table, d.lang));
+        QCOMPARE(minPage, 1);
+        QCOMPARE(maxPage, 5);
+    }
+
+    void previewShowsFivePagesSideBySide() {
+        const Doc d = FilledVelmar(Lang::English);
+        QPrinter printer;
+        int pages = -1;
+        int mode = -1;
+        WhenModal([&](QWidget* w) {
+            if (auto* view = w->findChild<QPrintPreviewWidget*>()) {
+                pages = view->pageCount();
+                mode = view->viewMode();
+            }
+            w->close();
+        });
+        velui::PreviewReport(nullptr, printer, d.family, d.image, d.table, d.lang);
+        QCOMPARE(pages, 5);
+        QCOMPARE(mode, int(QPrintPreviewWidget::FacingPagesView));
+    }
+
+    void exportAsksForAFileAndWritesIt() {
+        const Doc d = FilledVelmar(Lang::Chinese);
+        const QString pdf = path(QStringLiteral("exported.pdf"));
+        WhenModal([&](QWidget* w) {
+            auto* chooser = qobject_cast<QFileDialog*>(w);
+            if (!chooser) {
+                w->close();
+                return;
+            }
+            chooser->selectFile(pdf);
+            static_cast<QDialog*>(chooser)->accept();
+        });
+        QPrinter printer;
+        QVERIFY(velui::ExportReportPdf(nullptr, printer, d.family, d.image, d.table, d.lang, m_dir.path()));
+        QVERIFY(PdfText(pdf).contains(QStringLiteral("整机设置")));
+        // Cancelled: nothing written.
+        const QString other = path(QStringLiteral("cancelled.pdf"));
+        WhenModal([](QWidget* w) { w->close(); });
+        QVERIFY(!velui::ExportReportPdf(nullptr, printer, d.family, d.image, d.table, d.lang, other));
+        QVERIFY(!QFile::exists(other));
+    }
+
+    void velreportTool_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        const QString sin = path(QStringLiteral("tool.sin"));
+        const QString out = path(QStringLiteral("tool.pdf"));
+        QTest::newRow("done") << QStringList{"--family", "Velmar_V", "--lang", "ch", sin, out} << 0 << QString();
+        QTest::newRow("no arguments") << QStringList{} << 2 << QStringLiteral("usage:");
+        QTest::newRow("unknown family") << QStringList{"--family", "Velmar_X", sin, out} << 2 << QStringLiteral("Velmar_V");
+        QTest::newRow("bad language") << QStringList{"--family", "Velmar_V", "--lang", "de", sin, out} << 2 << QStringLiteral("--lang");
+        QTest::newRow("one file") << QStringList{"--family", "Velmar_V", sin} << 2 << QStringLiteral("OUT.pdf");
+        QTest::newRow("unknown option") << QStringList{"--family", "Velmar_V", "-x", sin, out} << 2 << QStringLiteral("-x");
+        QTest::newRow("missing input") << QStringList{"--family", "Velmar_V", path("none.sin"), out} << 1 << QStringLiteral("none.sin");
+        QTest::newRow("short input") << QStringList{"--family", "Velmar_V", path("short.sin"), out} << 1 << QStringLiteral("short.sin");
+        QTest::newRow("output folder missing") << QStringList{"--family", "Velmar_V", sin, path("no/such/dir.pdf")} << 1 << QStringLiteral("dir.pdf");
+    }
+
+    void velreportTool() {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        const Doc d = FilledVelmar(Lang::English);
+        QVERIFY(WriteBytes(path("tool.sin"), QByteArray(reinterpret_cast<const char*>(d.image.data()), int(d.image.size()))));
+        QVERIFY(WriteBytes(path("short.sin"), QByteArray(100, '\xFF')));
+        QFile::remove(path("tool.pdf"));
+        const ToolRun r = Run(QStringLiteral(VELREPORT_PATH), args);
+        QCOMPARE(r.exitCode, exitCode);
+        if (!message.isEmpty()) QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        if (exitCode == 0) {
+            QVERIFY(r.err.isEmpty());
+            QVERIFY(PdfText(path("tool.pdf")).contains(QStringLiteral("整机设置")));
+        } else {
+            QVERIFY(!QFile::exists(path("tool.pdf")));
+        }
+    }
+
+    void reportCommandRunsTheTool() {
+        // The report command as velprog registers it, run end to end.
+        const Doc d = FilledVelmar(Lang::English);
+        const QString sin = path("cmd.sin");
+        const QString out = path("cmd.pdf");
+        QVERIFY(WriteBytes(sin, QByteArray(reinterpret_cast<const char*>(d.image.data()), int(d.image.size()))));
+        ToolRun r = Run(QStringLiteral(REPORT_PROBE_PATH), {"report", "--family", "Velmar_V", sin, out});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(PdfText(out).contains(QStringLiteral("The Radio Settings")));
+        QVERIFY(NoSpaces(PdfText(out)).contains(QStringLiteral("145.52500")));
+
+        r = Run(QStringLiteral(REPORT_PROBE_PATH), {"report", "--family", "Velmar_V", sin});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("usage: velprog report")), qPrintable(r.err));
+        r = Run(QStringLiteral(REPORT_PROBE_PATH), {"report", "--family", "Nope", sin, out});
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("velprog report: unknown family")), qPrintable(r.err));
+        r = Run(QStringLiteral(REPORT_PROBE_PATH), {"report", "--family", "Velmar_V", path("none.sin"), out});
+        QCOMPARE(r.exitCode, 1);
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("VELREPORT"), path("no-such-tool"));
+        r = Run(QStringLiteral(REPORT_PROBE_PATH), {"report", "--family", "Velmar_V", sin, out}, env);
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("not found")), qPrintable(r.err));
+    }
+
+    void velprogReportWhenWired() {
+        const ToolRun help = Run(QStringLiteral(VELPROG_PATH), {"--help"});
+        if (!(help.exitCode == 0 || help.exitCode == 2)) QSKIP("velprog is not built");
+        QProcess p;
+        p.start(QStringLiteral(VELPROG_PATH), {"--help"});
+        p.waitForFinished(30000);
+        const QString usage = QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError());
+        if (!usage.contains(QStringLiteral("report"))) QSKIP("velprog has no report command");
+        const Doc d = FilledVelmar(Lang::Chinese);
+        const QString sin = path("velprog.sin");
+        const QString out = path("velprog.pdf");
+        QVERIFY(WriteBytes(sin, QByteArray(reinterpret_cast<const char*>(d.image.data()), int(d.image.size()))));
+        const ToolRun r = Run(QStringLiteral(VELPROG_PATH), {"report", "--family", "Velmar_V", "--lang", "ch", sin, out});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(PdfText(out).contains(QStringLiteral("整机设置")));
+    }
+};
+
+QTEST_MAIN(ReportPdfTest)
+#include "report_pdf_test.moc"
