@@ -634,6 +634,7 @@ private slots:
         QVERIFY(h.ok);
         h.frame()->show();
         bool newEnabled = true, openEnabled = true, testEnabled = true, viewEnabled = true, closed = true, drops = true;
+        bool printEnabled = true, aboutEnabled = true, readEnabled = false, portEnabled = false;
         h.link.afterWrite = [&](int n) {
             if (n != 30) return;
             newEnabled = h.frame()->action(ID_FILE_NEW)->isEnabled();
@@ -641,6 +642,10 @@ private slots:
             testEnabled = h.frame()->action(ID_TEST_MODE)->isEnabled();
             viewEnabled = h.view()->isEnabled();
             drops = h.frame()->acceptDrops();
+            printEnabled = h.frame()->action(ID_FILE_PRINT)->isEnabled();
+            aboutEnabled = h.frame()->action(ID_APP_ABOUT)->isEnabled();
+            readEnabled = h.frame()->action(ID_READ_FROM_RADIO)->isEnabled();
+            portEnabled = h.frame()->action(ID_COM2)->isEnabled();
             closed = h.frame()->close();
         };
         QVERIFY(h.read());
@@ -650,11 +655,16 @@ private slots:
         QVERIFY(!testEnabled);
         QVERIFY(!viewEnabled);
         QVERIFY(!drops);
+        QVERIFY(!printEnabled);   // a modal window would hold the session in one pump round
+        QVERIFY(!aboutEnabled);
+        QVERIFY(readEnabled);     // Read and Write stay available; they do not change the session
+        QVERIFY(portEnabled);
         QVERIFY(!closed);
         QVERIFY(h.frame()->isVisible());
         // Everything is back once the session is over.
         QVERIFY(h.frame()->action(ID_FILE_NEW)->isEnabled());
         QVERIFY(h.frame()->action(ID_TEST_MODE)->isEnabled());
+        QVERIFY(h.frame()->action(ID_FILE_PRINT)->isEnabled());
         QVERIFY(h.view()->isEnabled());
         QVERIFY(h.frame()->acceptDrops());
         QVERIFY(!h.frame()->action(ID_FILE_MRU_FILE1)->isEnabled());   // the placeholder stays greyed
