@@ -20,6 +20,7 @@ namespace vel {
 namespace {
 
 constexpr std::int64_t kByteTimeNs = 1041667;   // 10 bits at 9600 baud
+constexpr std::int64_t kSpinNs = 150000;        // woken this early, the rest is watched
 
 std::int64_t NowNs() {
     timespec ts{};
@@ -128,7 +129,11 @@ void RadioSimulatorPty::serve() {
         timespec timeout{};
         timespec* wait = nullptr;
         if (!outgoing_.empty()) {
-            const std::int64_t left = std::max<std::int64_t>(0, outgoing_.front().atNs - now);
+            std::int64_t left = std::max<std::int64_t>(0, outgoing_.front().atNs - now);
+            // A sleeping thread wakes some tens of microseconds after its
+            // time. At line rate the radio wakes that much early and watches
+            // the clock for the rest, so that its bytes leave on time.
+            if (options_.lineRate) left = left > kSpinNs ? left - kSpinNs : 0;
             timeout.tv_sec = static_cast<time_t>(left / 1000000000);
             timeout.tv_nsec = static_cast<long>(left % 1000000000);
             wait = &timeout;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "image/family.h"
 #include "link/radio_simulator.h"
 #include "link/radio_simulator_pty.h"
 #include "link/simulated_serial_port.h"
@@ -28,6 +29,10 @@ struct Computer {
 
     explicit Computer(int size = 1024, int typeAddr = 0x3D3, SimulatedPortOptions options = {})
         : radio(size, typeAddr), port(radio, clock, options) {
+        port.open("COM1");
+        port.configure(kSessionTiming);
+    }
+    Computer(const Family& family, SimulatedPortOptions options) : radio(family), port(radio, clock, options) {
         port.open("COM1");
         port.configure(kSessionTiming);
     }
@@ -69,9 +74,9 @@ struct Computer {
     }
 };
 
-Image Pattern(int size) {
+Image Pattern(int size, int seed = 0) {
     Image img(static_cast<std::size_t>(size));
-    for (int i = 0; i < size; ++i) img[i] = static_cast<Byte>((i * 7 + i / 256) & 0xFF);
+    for (int i = 0; i < size; ++i) img[i] = static_cast<Byte>((i * 7 + i / 256 + seed * 13) & 0xFF);
     return img;
 }
 
@@ -103,6 +108,9 @@ struct TypeCase {
     Byte reported;
 };
 
+// Test names in ctest show the case, not its bytes.
+void PrintTo(const TypeCase& c, std::ostream* os) { *os << c.name; }
+
 class IdentificationType : public ::testing::TestWithParam<TypeCase> {};
 
 TEST_P(IdentificationType, ByteFourIsTheTypeByte) {
@@ -132,6 +140,9 @@ struct BlockCase {
     int size;
     int addr;
 };
+
+// Test names in ctest show the case, not its bytes.
+void PrintTo(const BlockCase& c, std::ostream* os) { *os << c.name; }
 
 class BlockRequests : public ::testing::TestWithParam<BlockCase> {};
 
@@ -241,6 +252,58 @@ TEST(RadioSimulator, RecordsEveryFrameInOrder) {
     ASSERT_GE(c.port.writes().size(), 7u);
     for (int i = 0; i < 7; ++i) EXPECT_EQ(c.port.writes()[i].bytes, Bytes{kWakeUp[i]});
 }
+
+// ---------------------------------------------------------------------------
+// The same contract for every family
+// ---------------------------------------------------------------------------
+
+class SimulatorFamily : public ::testing::TestWithParam<const Family*> {};
+
+TEST_P(SimulatorFamily, HasTheFamilysMemoryAndTypeAddress) {
+    const Family& family = *GetParam();
+    RadioSimulator radio(family);
+    EXPECT_EQ(radio.memory(), Image(static_cast<std::size_t>(family.imageSize), 0xFF));
+    EXPECT_EQ(radio.typeByteAddress(), family.protocol.typeByteAddress);
+    radio.memory()[family.protocol.typeByteAddress] = 0x42;
+    EXPECT_EQ(radio.identification()[4], 0x42);
+}
+
+TEST_P(SimulatorFamily, ServesAFullReadAndWriteAtLineRate) {
+    const Family& family = *GetParam();
+    const int readBlocks = family.protocol.readBlocks;
+    const int writeBlocks = family.protocol.writeBlocks;
+    Computer c(family, SimulatedPortOptions{true, false, false});
+    c.radio.setReplyLatencyUs(0);
+    const Image before = Pattern(family.imageSize);
+    c.radio.loadMemory(before);
+    ASSERT_TRUE(c.handshake());
+
+    const std::int64_t start = c.clock.nowUs();
+    for (int k = 0; k < readBlocks; ++k) {
+        const Bytes reply = c.readBlock(8 * k);
+        ASSERT_EQ(reply.size(), 12u) << "block " << k;
+        ASSERT_EQ(Bytes(reply.begin() + 4, reply.end()), Bytes(before.begin() + 8 * k, before.begin() + 8 * k + 8))
+            << "block " << k;
+        ASSERT_EQ(c.exchange({0x06}, 1), Bytes{0x06});
+    }
+    // With no pauses of its own the script takes exactly the line time of
+    // 4 + 12 + 1 + 1 bytes a block (each transfer rounds to the microsecond).
+    const double lineUs = readBlocks * 18 * kByteTimeUs9600;
+    EXPECT_NEAR(static_cast<double>(c.clock.nowUs() - start), lineUs, readBlocks * 4.0);
+
+    const Image sent = Pattern(family.imageSize, 1);
+    for (int k = 0; k < writeBlocks; ++k)
+        ASSERT_EQ(c.writeBlock(8 * k, Bytes(sent.begin() + 8 * k, sent.begin() + 8 * k + 8)), Bytes{0x06});
+    const Image& after = c.radio.memory();
+    for (int i = 0; i < family.imageSize; ++i)
+        ASSERT_EQ(after[i], i < 8 * writeBlocks ? sent[i] : before[i]) << "byte " << i;
+    EXPECT_EQ(c.radio.countFrames(FrameKind::ReadRequest), static_cast<std::size_t>(readBlocks));
+    EXPECT_EQ(c.radio.countFrames(FrameKind::WriteRequest), static_cast<std::size_t>(writeBlocks));
+    EXPECT_EQ(c.radio.countFrames(FrameKind::Stray), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFamilies, SimulatorFamily, ::testing::ValuesIn(AllFamilies()),
+                         [](const auto& info) { return info.param->name; });
 
 // ---------------------------------------------------------------------------
 // Test mode
@@ -399,6 +462,9 @@ struct FaultTextCase {
     bool ok;
 };
 
+// Test names in ctest show the case, not its bytes.
+void PrintTo(const FaultTextCase& c, std::ostream* os) { *os << c.text; }
+
 class FaultText : public ::testing::TestWithParam<FaultTextCase> {};
 
 TEST_P(FaultText, ParsesOrExplains) {
@@ -449,6 +515,9 @@ struct ReadRuleCase {
     std::size_t expectCount;
     std::int64_t expectElapsedUs;    // from the read call to its return
 };
+
+// Test names in ctest show the case, not its bytes.
+void PrintTo(const ReadRuleCase& c, std::ostream* os) { *os << c.name; }
 
 class ReadRule : public ::testing::TestWithParam<ReadRuleCase> {};
 

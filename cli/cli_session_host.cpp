@@ -1,0 +1,99 @@
+#include "cli_session_host.h"
+
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+
+#include "table/channel_table.h"
+#include "velprog_common.h"
+
+namespace velprog {
+namespace {
+
+volatile std::sig_atomic_t g_cancel = 0;
+
+extern "C" void OnCancelSignal(int) { g_cancel = 1; }
+
+}  // namespace
+
+void InstallCancelSignals() {
+    std::signal(SIGINT, OnCancelSignal);
+    std::signal(SIGTERM, OnCancelSignal);
+}
+
+bool CancelSignalled() { return g_cancel != 0; }
+
+CliSessionHost::CliSessionHost(const vel::Family& family, HostOptions options)
+    : family_(family), options_(std::move(options)), retriesLeft_(options_.retries) {}
+
+bool CliSessionHost::cancelRequested() const { return CancelSignalled(); }
+
+void CliSessionHost::setStatusText(const std::string& text) {
+    status_ = text;
+    drawBar();
+}
+
+void CliSessionHost::setProgressPosition(int position) {
+    position_ = position;
+    drawBar();
+}
+
+void CliSessionHost::drawBar() {
+    if (!options_.progressBar) return;
+    constexpr int kWidth = 40;
+    const int end = options_.progressEnd > 0 ? options_.progressEnd : 1;
+    const int shown = std::min(std::max(position_, 0), end);
+    const int filled = shown * kWidth / end;
+    std::string line = "\r[" + std::string(static_cast<std::size_t>(filled), '#') +
+                       std::string(static_cast<std::size_t>(kWidth - filled), '.') + "] " + std::to_string(shown) + "/" +
+                       std::to_string(end);
+    if (position_ == 0 && !status_.empty()) line += "  " + status_;
+    line += "\x1b[K";   // clear what a longer earlier line left
+    std::cerr << line << std::flush;
+    barOnScreen_ = true;
+}
+
+void CliSessionHost::endBarLine() {
+    if (barOnScreen_) std::cerr << '\n' << std::flush;
+    barOnScreen_ = false;
+}
+
+vel::MessageAnswer CliSessionHost::showMessage(const std::string& text, vel::MessageButtons buttons) {
+    endBarLine();
+    messages_.push_back(text);
+    switch (buttons) {
+    case vel::MessageButtons::Ok:
+        PrintError(text);
+        return vel::MessageAnswer::Ok;
+    case vel::MessageButtons::OkCancel:
+        // The only OK/Cancel question is the radio-type mismatch.
+        if (options_.acceptType) {
+            PrintError(text + " [OK: --accept-type]");
+            return vel::MessageAnswer::Ok;
+        }
+        PrintError(text + " [Cancel: give --accept-type to write anyway]");
+        return vel::MessageAnswer::Cancel;
+    case vel::MessageButtons::RetryCancel:
+        if (retriesLeft_ > 0) {
+            --retriesLeft_;
+            PrintError(text + " [Retry]");
+            return vel::MessageAnswer::Retry;
+        }
+        PrintError(text);
+        return vel::MessageAnswer::Cancel;
+    }
+    return vel::MessageAnswer::Cancel;
+}
+
+void CliSessionHost::closeProgressDialog() { endBarLine(); }
+
+void CliSessionHost::storeChannelTable(vel::Image& image) {
+    if (!options_.storeTable) return;
+    // What the window does before a write: the grid it filled when the file
+    // was opened is stored back into the image.
+    vel::ChannelTable table = vel::NewChannelTable(family_, options_.lang);
+    vel::FillChannelGrid(family_, options_.lang, image, table);
+    vel::StoreChannelGrid(family_, table, image);
+}
+
+}  // namespace velprog

@@ -1,0 +1,66 @@
+#pragma once
+// The velprog commands. Each takes its parsed options and returns an exit code
+// (velprog_common.h).
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velprog {
+
+struct FileOptions {
+    std::string family;
+    std::string lang = "en";
+    std::string file;      // FILE of show and store
+    std::string grid;      // GRID.json of store
+    std::string out;       // OUT of new and store
+};
+
+int RunFamilies();
+int RunNew(const FileOptions& o);
+int RunShow(const FileOptions& o);
+int RunStore(const FileOptions& o);
+
+struct RadioOptions {
+    std::string family;
+    std::string lang = "en";
+    std::string port;
+    int retries = 0;
+    // read
+    std::string image;     // --image IN
+    std::string password;
+    std::string out;
+    // write
+    std::string in;
+    bool raw = false;
+    bool acceptType = false;
+    // testmode
+    std::string item;
+    std::optional<int> value;
+    bool useDefault = false;
+    std::string band;
+    std::string debugFrequency = "high";
+    std::string rx;
+    std::string tx;
+    std::string rxTone = "OFF";
+    std::string txTone = "OFF";
+    std::string step = "5";
+};
+
+int RunRead(const RadioOptions& o);
+int RunWrite(const RadioOptions& o);
+int RunTestMode(const RadioOptions& o);
+
+struct SimulateOptions {
+    std::string family;
+    std::string image;
+    std::optional<int> typeByte;
+    std::vector<std::string> faults;
+    bool lineRate = false;
+    int latencyMs = 5;
+    std::string save;
+};
+
+int RunSimulate(const SimulateOptions& o);
+
+}  // namespace velprog

@@ -1,0 +1,712 @@
+// The built velprog, run as a separate program: file commands on temporary
+// files, and read, write and testmode against `velprog simulate` over a real
+// pseudo-terminal.
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "apps/marlowe/data_password.h"
+#include "image/family.h"
+#include "table/channel_table.h"
+
+namespace vel {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+// ---------------------------------------------------------------------------
+// Child processes
+// ---------------------------------------------------------------------------
+
+struct RunResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+/// Starts velprog with `args` in `cwd`; stdout and stderr come back through pipes.
+struct Child {
+    pid_t pid = -1;
+    int outFd = -1;
+    int errFd = -1;
+
+    Child(const std::vector<std::string>& args, const fs::path& cwd, std::string program = VELPROG_PATH) {
+        int out[2], err[2];
+        if (pipe(out) != 0 || pipe(err) != 0) return;
+        pid = fork();
+        if (pid == 0) {
+            if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
+            dup2(out[1], 1);
+            dup2(err[1], 2);
+            close(out[0]);
+            close(err[0]);
+            close(out[1]);
+            close(err[1]);
+            std::vector<char*> argv;
+            argv.push_back(program.data());
+            std::vector<std::string> copy = args;
+            for (std::string& a : copy) argv.push_back(a.data());
+            argv.push_back(nullptr);
+            execv(program.c_str(), argv.data());
+            _exit(127);
+        }
+        close(out[1]);
+        close(err[1]);
+        outFd = out[0];
+        errFd = err[0];
+    }
+
+    ~Child() {
+        if (pid > 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        if (outFd >= 0) close(outFd);
+        if (errFd >= 0) close(errFd);
+    }
+
+    /// Reads stdout up to the first line end; empty after `timeoutMs`.
+    std::string firstLine(int timeoutMs, std::string& rest) {
+        std::string got;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        while (got.find('\n') == std::string::npos) {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
+            if (left <= 0) return {};
+            pollfd p{outFd, POLLIN, 0};
+            if (poll(&p, 1, static_cast<int>(left)) <= 0) continue;
+            char buf[256];
+            const ssize_t n = read(outFd, buf, sizeof buf);
+            if (n <= 0) return {};
+            got.append(buf, static_cast<std::size_t>(n));
+        }
+        const auto nl = got.find('\n');
+        rest = got.substr(nl + 1);
+        return got.substr(0, nl);
+    }
+
+    /// Collects both outputs until the child ends (killing it after `timeoutMs`).
+    RunResult finish(int timeoutMs, std::string outSoFar = {}) {
+        RunResult r;
+        r.out = std::move(outSoFar);
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+        bool outOpen = true, errOpen = true;
+        while (outOpen || errOpen) {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
+            if (left <= 0) {
+                kill(pid, SIGKILL);
+                break;
+            }
+            pollfd p[2] = {{outOpen ? outFd : -1, POLLIN, 0}, {errOpen ? errFd : -1, POLLIN, 0}};
+            if (poll(p, 2, static_cast<int>(left)) <= 0) continue;
+            char buf[4096];
+            for (int i = 0; i < 2; ++i) {
+                if (p[i].revents == 0) continue;
+                const ssize_t n = read(p[i].fd, buf, sizeof buf);
+                if (n <= 0) {
+                    (i == 0 ? outOpen : errOpen) = false;
+                    continue;
+                }
+                (i == 0 ? r.out : r.err).append(buf, static_cast<std::size_t>(n));
+            }
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+        pid = -1;
+        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        return r;
+    }
+};
+
+RunResult Velprog(const std::vector<std::string>& args, const fs::path& cwd = {}, int timeoutMs = 120000,
+                  const std::string& program = VELPROG_PATH) {
+    Child c(args, cwd, program);
+    return c.finish(timeoutMs);
+}
+
+/// `velprog simulate` running in the background.
+struct Simulator {
+    Child child;
+    std::string device;
+    std::string out;
+
+    explicit Simulator(std::vector<std::string> args) : child(Prepend(std::move(args)), {}) {
+        device = child.firstLine(10000, out);
+    }
+    static std::vector<std::string> Prepend(std::vector<std::string> args) {
+        args.insert(args.begin(), "simulate");
+        return args;
+    }
+    RunResult stop() {
+        kill(child.pid, SIGTERM);
+        return child.finish(20000, out);
+    }
+};
+
+// ---------------------------------------------------------------------------
+// Files
+// ---------------------------------------------------------------------------
+
+struct TempDir {
+    fs::path path;
+    TempDir() {
+        std::string tmpl = (fs::temp_directory_path() / "velprog_test_XXXXXX").string();
+        path = mkdtemp(tmpl.data());
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    std::string operator/(const std::string& name) const { return (path / name).string(); }
+};
+
+Image ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Image(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const std::string& path, const Image& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void WriteText(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+
+/// Bytes that differ from address to address and from seed to seed.
+Image Pattern(int size, unsigned seed) {
+    Image img(static_cast<std::size_t>(size));
+    unsigned x = seed * 2654435761u + 12345u;
+    for (Byte& b : img) {
+        x = x * 1103515245u + 12345u;
+        b = static_cast<Byte>(x >> 16);
+    }
+    return img;
+}
+
+/// What the window saves: the image's table filled and stored back.
+Image Stored(const Family& family, Lang lang, Image image) {
+    ChannelTable table = NewChannelTable(family, lang);
+    FillChannelGrid(family, lang, image, table);
+    StoreChannelGrid(family, table, image);
+    return image;
+}
+
+std::string FamilyName(const ::testing::TestParamInfo<const Family*>& info) { return info.param->name; }
+
+// ---------------------------------------------------------------------------
+// families, new, show, store
+// ---------------------------------------------------------------------------
+
+TEST(Velprog, FamiliesListsNameAndImageSize) {
+    const RunResult r = Velprog({"families"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Velmar_V 4096\nVM_CH128 3168\nVM_CH118 2048\nMarlowe 1024\nVM_CH16 1024\nVM_CH16_CN 1024\n");
+}
+
+class VelprogFamily : public ::testing::TestWithParam<const Family*> {};
+
+TEST_P(VelprogFamily, NewIsTheNewDocumentAsSaved) {
+    const Family& family = *GetParam();
+    TempDir dir;
+    for (const char* lang : {"en", "ch"}) {
+        const std::string out = dir / (std::string("new_") + lang + ".sin");
+        const RunResult r = Velprog({"new", "--family", family.name, "--lang", lang, out}, dir.path);
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        const Image expected = Stored(family, Lang::English, NewDocumentImage(family));
+        EXPECT_EQ(ReadFile(out), expected) << lang;
+    }
+    EXPECT_FALSE(fs::exists(dir.path / "1.txt")) << "velprog never writes the text form";
+}
+
+TEST_P(VelprogFamily, ShowPrintsWhatTheWindowShows) {
+    const Family& family = *GetParam();
+    TempDir dir;
+    const Image image = Stored(family, Lang::English, NewDocumentImage(family));
+    WriteFile(dir / "in.sin", image);
+    for (const Lang lang : {Lang::English, Lang::Chinese}) {
+        const RunResult r =
+            Velprog({"show", "--family", family.name, "--lang", lang == Lang::English ? "en" : "ch", dir / "in.sin"});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        const json doc = json::parse(r.out);
+        const Lang shown = family.uiLang(lang);
+        ChannelTable table = NewChannelTable(family, shown);
+        FillChannelGrid(family, shown, image, table);
+        EXPECT_EQ(doc["family"], family.name);
+        EXPECT_EQ(doc["headers"].get<std::vector<std::string>>(), table.cells[0]);
+        ASSERT_EQ(doc["rows"].size(), static_cast<std::size_t>(family.channelCount));
+        for (int row = 1; row <= family.channelCount; ++row) {
+            EXPECT_EQ(doc["rows"][row - 1].get<std::vector<std::string>>(), table.cells[row]) << "row " << row;
+            EXPECT_EQ(doc["rows"][row - 1][0], std::to_string(row)) << "column 0 holds the channel number";
+        }
+        ASSERT_EQ(doc["form"].size(), family.form.size());
+        for (const FormField& field : family.form) {
+            const std::string key = std::to_string(field.id);
+            ASSERT_TRUE(doc["form"].contains(key)) << key;
+            if (field.isEdit()) continue;
+            const int sel = table.selection.count(field.id) ? table.selection.at(field.id) : -1;
+            EXPECT_EQ(doc["form"][key], sel < 0 ? std::string() : field.items[sel].text.in(shown)) << key;
+        }
+    }
+}
+
+/// A channel row of valid texts for every column of `family`.
+std::vector<std::string> ChannelTexts(const Family& family, int channel, Lang lang) {
+    std::vector<std::string> row;
+    for (const Column& col : family.columns) {
+        switch (col.kind) {
+        case ColumnKind::Number: row.push_back(std::to_string(channel)); break;
+        case ColumnKind::RxFrequency: row.push_back("145.12500"); break;
+        case ColumnKind::TxFrequency: row.push_back("146.50000"); break;
+        case ColumnKind::RxTone: row.push_back("88.5"); break;
+        case ColumnKind::TxTone: row.push_back("D023N"); break;
+        case ColumnKind::List: row.push_back(col.items.size() > 1 ? col.items[1].text.in(lang) : col.items[0].text.in(lang)); break;
+        case ColumnKind::Name: row.push_back("AB-12"); break;
+        case ColumnKind::More: row.push_back(">>"); break;
+        case ColumnKind::Blank: row.push_back(""); break;
+        }
+    }
+    return row;
+}
+
+TEST_P(VelprogFamily, StoreThenShowGivesTheGridBack) {
+    const Family& family = *GetParam();
+    const Lang lang = family.uiLang(Lang::English);
+    TempDir dir;
+    const Image image = Stored(family, lang, NewDocumentImage(family));
+    WriteFile(dir / "in.sin", image);
+    const RunResult shown = Velprog({"show", "--family", family.name, dir / "in.sin"});
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    json grid = json::parse(shown.out);
+    // Channels 1 and the last one in use; the band list on its last item.
+    grid["rows"][0] = ChannelTexts(family, 1, lang);
+    grid["rows"][family.channelCount - 1] = ChannelTexts(family, family.channelCount, lang);
+    const FormField* band = family.field(1011);
+    ASSERT_NE(band, nullptr);
+    grid["form"]["1011"] = band->items.back().text.in(lang);
+    WriteText(dir / "grid.json", grid.dump());
+
+    const RunResult stored =
+        Velprog({"store", "--family", family.name, "--grid", dir / "grid.json", dir / "in.sin", dir / "out.sin"},
+                dir.path);
+    ASSERT_EQ(stored.exitCode, 0) << stored.err;
+    EXPECT_FALSE(fs::exists(dir.path / "1.txt"));
+
+    // The bytes are those the engine stores from the same texts.
+    ChannelTable table = NewChannelTable(family, lang);
+    FillChannelGrid(family, lang, image, table);
+    table.cells[1] = ChannelTexts(family, 1, lang);
+    table.cells[family.channelCount] = ChannelTexts(family, family.channelCount, lang);
+    table.selection[1011] = static_cast<int>(band->items.size()) - 1;
+    Image expected = image;
+    StoreChannelGrid(family, table, expected);
+    EXPECT_EQ(ReadFile(dir / "out.sin"), expected);
+
+    // And showing the result gives the edited grid back.
+    const RunResult again = Velprog({"show", "--family", family.name, dir / "out.sin"});
+    ASSERT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(json::parse(again.out), grid);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFamilies, VelprogFamily, ::testing::ValuesIn(AllFamilies()), FamilyName);
+
+TEST(Velprog, ChineseFamilyShowsChineseWhateverTheLanguageAsked) {
+    TempDir dir;
+    const Family& family = GetFamily(FamilyId::VM_CH16_CN);
+    ASSERT_EQ(Velprog({"new", "--family", "VM_CH16_CN", dir / "cn.sin"}).exitCode, 0);
+    const RunResult en = Velprog({"show", "--family", "VM_CH16_CN", "--lang", "en", dir / "cn.sin"});
+    ASSERT_EQ(en.exitCode, 0) << en.err;
+    const json doc = json::parse(en.out);
+    EXPECT_EQ(doc["headers"][1], family.columns[1].header.ch);
+    EXPECT_EQ(doc["form"]["1011"], family.field(1011)->items[7].text.ch);
+}
+
+// ---------------------------------------------------------------------------
+// Refusals
+// ---------------------------------------------------------------------------
+
+struct UsageCase {
+    const char* name;
+    std::vector<std::string> args;
+};
+
+// Test names in ctest show the case, not its bytes.
+void PrintTo(const UsageCase& c, std::ostream* os) { *os << c.name; }
+
+class VelprogUsage : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(VelprogUsage, ExitsWithTwo) {
+    TempDir dir;
+    std::vector<std::string> args = GetParam().args;
+    for (std::string& a : args)
+        if (a == "OUT") a = dir / "out.sin";
+    const RunResult r = Velprog(args, dir.path);
+    EXPECT_EQ(r.exitCode, 2) << r.err;
+    EXPECT_FALSE(r.err.empty());
+    EXPECT_FALSE(fs::exists(dir / "out.sin"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, VelprogUsage,
+    ::testing::Values(
+        UsageCase{"NoCommand", {}}, UsageCase{"UnknownCommand", {"erase", "OUT"}},
+        UsageCase{"NoFamily", {"new", "OUT"}}, UsageCase{"UnknownFamily", {"new", "--family", "Velmar", "OUT"}},
+        UsageCase{"BadLanguage", {"new", "--family", "VM_CH16", "--lang", "de", "OUT"}},
+        UsageCase{"NoOutput", {"new", "--family", "VM_CH16"}},
+        UsageCase{"StoreWithoutGrid", {"store", "--family", "VM_CH16", "in.sin", "OUT"}},
+        UsageCase{"ReadWithoutPort", {"read", "--family", "VM_CH16", "OUT"}},
+        UsageCase{"NegativeRetry", {"read", "--family", "VM_CH16", "--port", "COM1", "--retry", "-1", "OUT"}},
+        UsageCase{"ValueAndDefault",
+                  {"testmode", "--family", "VM_CH16", "--port", "COM1", "--item", "tx-power", "--value", "3",
+                   "--default"}},
+        UsageCase{"NeitherValueNorDefault", {"testmode", "--family", "VM_CH16", "--port", "COM1", "--item", "tx-power"}},
+        UsageCase{"ValueTooBig",
+                  {"testmode", "--family", "VM_CH16", "--port", "COM1", "--item", "tx-power", "--value", "256"}},
+        UsageCase{"UnknownItem",
+                  {"testmode", "--family", "VM_CH16", "--port", "COM1", "--item", "volume", "--default"}},
+        UsageCase{"UnknownStep",
+                  {"testmode", "--family", "VM_CH16", "--port", "COM1", "--item", "tx-power", "--default", "--step",
+                   "12.5"}},
+        UsageCase{"UnknownTone",
+                  {"testmode", "--family", "VM_CH16", "--port", "COM1", "--item", "tx-power", "--default",
+                   "--rx-tone", "88.4"}},
+        UsageCase{"BandWithoutNumber",
+                  {"testmode", "--family", "Velmar_V", "--port", "COM1", "--item", "tx-power", "--default", "--band",
+                   "MHz"}},
+        UsageCase{"UnknownFault", {"simulate", "--family", "VM_CH16", "--fault", "loud"}},
+        UsageCase{"TypeByteTooBig", {"simulate", "--family", "VM_CH16", "--type-byte", "300"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct BadFileCase {
+    const char* name;
+    const char* inSize;     // "missing", "empty", "short" or "ok"
+    const char* gridText;
+};
+
+// Test names in ctest show the case, not its bytes.
+void PrintTo(const BadFileCase& c, std::ostream* os) { *os << c.name; }
+
+class VelprogBadFile : public ::testing::TestWithParam<BadFileCase> {};
+
+TEST_P(VelprogBadFile, ExitsWithOneAndLeavesNoOutput) {
+    const BadFileCase c = GetParam();
+    TempDir dir;
+    const Family& family = GetFamily(FamilyId::VM_CH16);
+    const std::string in = dir / "in.sin";
+    const std::string inSize = c.inSize;
+    if (inSize == "short") WriteFile(in, Image(1000, 0xFF));
+    if (inSize == "empty") WriteFile(in, Image());
+    if (inSize == "ok") WriteFile(in, Stored(family, Lang::English, NewDocumentImage(family)));
+    WriteText(dir / "grid.json", c.gridText);
+    const RunResult r =
+        Velprog({"store", "--family", "VM_CH16", "--grid", dir / "grid.json", in, dir / "out.sin"}, dir.path);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("velprog: "), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir / "out.sin"));
+}
+
+const char* const kGoodGridStart = R"({"family":"VM_CH16","rows":[)";
+
+std::string SixteenRows(const std::string& firstRow) {
+    std::string rows = firstRow;
+    for (int i = 2; i <= 16; ++i) rows += R"(,["","","","","","",""])";
+    return rows;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, VelprogBadFile,
+    ::testing::Values(
+        BadFileCase{"MissingFile", "missing", "{}"}, BadFileCase{"ShortFile", "short", "{}"},
+        BadFileCase{"EmptyFile", "empty", "{}"}, BadFileCase{"GridNotJson", "ok", "{rows:"},
+        BadFileCase{"GridNotObject", "ok", "[]"}, BadFileCase{"GridWithoutRows", "ok", R"({"form":{}})"},
+        BadFileCase{"GridOfAnotherFamily", "ok", R"({"family":"Marlowe","rows":[]})"},
+        BadFileCase{"TooFewRows", "ok", R"({"rows":[["1","","","","","",""]]})"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct BadGridCase {
+    const char* name;
+    std::string grid;
+};
+
+// Test names in ctest show the case, not its bytes.
+void PrintTo(const BadGridCase& c, std::ostream* os) { *os << c.name; }
+
+class VelprogBadGrid : public ::testing::TestWithParam<BadGridCase> {};
+
+TEST_P(VelprogBadGrid, ExitsWithOneAndLeavesNoOutput) {
+    TempDir dir;
+    const Family& family = GetFamily(FamilyId::VM_CH16);
+    WriteFile(dir / "in.sin", Stored(family, Lang::English, NewDocumentImage(family)));
+    WriteText(dir / "grid.json", GetParam().grid);
+    const RunResult r = Velprog(
+        {"store", "--family", "VM_CH16", "--grid", dir / "grid.json", dir / "in.sin", dir / "out.sin"}, dir.path);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.err.find("grid.json"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir / "out.sin"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Grids, VelprogBadGrid,
+    ::testing::Values(
+        BadGridCase{"UnknownListText", std::string(kGoodGridStart) + SixteenRows(R"(["1","","","","","",""])") +
+                                 R"(],"form":{"1011":"nowhere"}})"},
+        BadGridCase{"ShortRow", std::string(kGoodGridStart) + SixteenRows(R"(["1",""])") + "]}"},
+        BadGridCase{"CellNotText", std::string(kGoodGridStart) + SixteenRows(R"(["1",145.125,"","","","",""])") + "]}"},
+        BadGridCase{"UnknownControl", std::string(kGoodGridStart) + SixteenRows(R"(["1","","","","","",""])") +
+                                          R"(],"form":{"4242":"x"}})"},
+        BadGridCase{"ControlNotNumber", std::string(kGoodGridStart) + SixteenRows(R"(["1","","","","","",""])") +
+                                            R"(],"form":{"Field":"x"}})"},
+        BadGridCase{"FormValueNotText", std::string(kGoodGridStart) + SixteenRows(R"(["1","","","","","",""])") +
+                                            R"(],"form":{"1011":3}})"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Velprog, UnwritableOutputFailsAndLeavesNothing) {
+    TempDir dir;
+    const RunResult r = Velprog({"new", "--family", "VM_CH16", dir / "no_such_dir/out.sin"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_FALSE(r.err.empty());
+    EXPECT_FALSE(fs::exists(dir / "no_such_dir"));
+}
+
+TEST(Velprog, StoreLeavesAnExistingOutputAloneOnFailure) {
+    TempDir dir;
+    WriteFile(dir / "out.sin", Image(5, 0x11));
+    WriteFile(dir / "in.sin", Image(10, 0xFF));
+    WriteText(dir / "grid.json", "{}");
+    const RunResult r = Velprog(
+        {"store", "--family", "VM_CH16", "--grid", dir / "grid.json", dir / "in.sin", dir / "out.sin"}, dir.path);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(ReadFile(dir / "out.sin"), Image(5, 0x11));
+}
+
+TEST(Velprog, ReadFromAMissingPortFails) {
+    TempDir dir;
+    const RunResult r = Velprog({"read", "--family", "VM_CH16", "--port", dir / "no_such_tty", dir / "out.sin"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("Could not Open the Port"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir / "out.sin"));
+}
+
+// ---------------------------------------------------------------------------
+// Against a simulated radio on a pseudo-terminal
+// ---------------------------------------------------------------------------
+
+class VelprogRadio : public ::testing::TestWithParam<const Family*> {};
+
+TEST_P(VelprogRadio, ReadAndWriteRoundTripTheFamilysRanges) {
+    const Family& family = *GetParam();
+    const int size = family.imageSize;
+    const int readEnd = family.protocol.readBytes();
+    const int writeEnd = family.protocol.writeBytes();
+    TempDir dir;
+
+    // The radio's memory, and an image the read starts from.
+    const Image radio = Pattern(size, 1);
+    const Image start = Pattern(size, 2);
+    WriteFile(dir / "radio.sin", radio);
+    WriteFile(dir / "start.sin", start);
+    // What a write sends; its type byte is the radio's, so the type check passes.
+    Image sent = Pattern(size, 3);
+    sent[family.protocol.typeByteAddress] = radio[family.protocol.typeByteAddress];
+    WriteFile(dir / "sent.sin", sent);
+
+    Simulator sim({"--family", family.name, "--image", dir / "radio.sin", "--latency", "1", "--save",
+                   dir / "after.sin"});
+    ASSERT_EQ(sim.device.rfind("/dev/", 0), 0u) << sim.device;
+
+    const RunResult read = Velprog({"read", "--family", family.name, "--port", sim.device, "--image",
+                                    dir / "start.sin", "--password", DataPasswordFromImage(radio), dir / "read.sin"},
+                                   dir.path);
+    EXPECT_EQ(read.exitCode, 0) << read.err;
+    const Image got = ReadFile(dir / "read.sin");
+    ASSERT_EQ(got.size(), static_cast<std::size_t>(size));
+    for (int i = 0; i < size; ++i) {
+        if (i < readEnd)
+            ASSERT_EQ(got[i], radio[i]) << "read byte " << i;
+        else
+            ASSERT_EQ(got[i], start[i]) << "byte " << i << " is outside the read and must keep its value";
+    }
+
+    const RunResult write =
+        Velprog({"write", "--family", family.name, "--port", sim.device, "--raw", dir / "sent.sin"}, dir.path);
+    EXPECT_EQ(write.exitCode, 0) << write.err;
+
+    const RunResult stopped = sim.stop();
+    EXPECT_EQ(stopped.exitCode, 0) << stopped.err;
+    const Image after = ReadFile(dir / "after.sin");
+    ASSERT_EQ(after.size(), static_cast<std::size_t>(size));
+    for (int i = 0; i < size; ++i) {
+        if (i < writeEnd)
+            ASSERT_EQ(after[i], sent[i]) << "written byte " << i;
+        else
+            ASSERT_EQ(after[i], radio[i]) << "byte " << i << " is outside the write and must stay the radio's";
+    }
+    EXPECT_FALSE(fs::exists(dir.path / "1.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFamilies, VelprogRadio, ::testing::ValuesIn(AllFamilies()), FamilyName);
+
+TEST(VelprogRadioWrite, StoresTheTableBeforeSendingUnlessRaw) {
+    const Family& family = GetFamily(FamilyId::Marlowe);
+    TempDir dir;
+    Image file = NewDocumentImage(family);
+    // A channel whose bytes the store step rewrites: signalling bits of an empty channel.
+    file[0x10 + 12] = 0x00;
+    file[0] = '4';   // part of the data password
+    WriteFile(dir / "in.sin", file);
+    Simulator sim({"--family", family.name, "--latency", "1", "--save", dir / "after.sin"});
+    ASSERT_FALSE(sim.device.empty());
+    const RunResult write = Velprog({"write", "--family", family.name, "--port", sim.device, dir / "in.sin"}, dir.path);
+    EXPECT_EQ(write.exitCode, 0) << write.err;
+    ASSERT_EQ(sim.stop().exitCode, 0);
+    const Image expected = Stored(family, Lang::English, file);
+    ASSERT_NE(expected, file) << "the case must be one the store step changes";
+    const Image after = ReadFile(dir / "after.sin");
+    ASSERT_EQ(after.size(), file.size());
+    EXPECT_TRUE(std::equal(after.begin(), after.begin() + family.protocol.writeBytes(), expected.begin()));
+    EXPECT_FALSE(fs::exists(dir.path / "1.txt"));
+}
+
+TEST(VelprogRadioWrite, RadioTypeMismatchCancelsUnlessAccepted) {
+    const Family& family = GetFamily(FamilyId::VM_CH16);
+    TempDir dir;
+    Image file = Pattern(family.imageSize, 7);
+    file[family.protocol.typeByteAddress] = 0x38;
+    WriteFile(dir / "in.sin", file);
+    Simulator sim({"--family", family.name, "--type-byte", "0x39", "--latency", "1", "--save", dir / "after.sin"});
+    ASSERT_FALSE(sim.device.empty());
+
+    const RunResult refused =
+        Velprog({"write", "--family", family.name, "--port", sim.device, "--raw", dir / "in.sin"});
+    EXPECT_EQ(refused.exitCode, 3) << refused.err;
+    EXPECT_NE(refused.err.find("Radio Type are not match"), std::string::npos) << refused.err;
+
+    const RunResult accepted = Velprog(
+        {"write", "--family", family.name, "--port", sim.device, "--raw", "--accept-type", dir / "in.sin"});
+    EXPECT_EQ(accepted.exitCode, 0) << accepted.err;
+    ASSERT_EQ(sim.stop().exitCode, 0);
+    const Image after = ReadFile(dir / "after.sin");
+    EXPECT_TRUE(std::equal(after.begin(), after.begin() + family.protocol.writeBytes(), file.begin()));
+}
+
+TEST(VelprogRadioRead, WrongDataPasswordFailsAndSavesNothing) {
+    const Family& family = GetFamily(FamilyId::Marlowe);
+    TempDir dir;
+    Image radio = NewDocumentImage(family);
+    StoreDataPassword("1234", radio);
+    WriteFile(dir / "radio.sin", radio);
+    Simulator sim({"--family", family.name, "--image", dir / "radio.sin", "--latency", "1"});
+    ASSERT_FALSE(sim.device.empty());
+    const RunResult wrong =
+        Velprog({"read", "--family", family.name, "--port", sim.device, "--password", "4321", dir / "out.sin"});
+    EXPECT_EQ(wrong.exitCode, 1);
+    EXPECT_NE(wrong.err.find("Password incorrect"), std::string::npos) << wrong.err;
+    EXPECT_FALSE(fs::exists(dir / "out.sin"));
+    sim.stop();
+}
+
+TEST(VelprogRadioRead, MissingAcknowledgementFailsAndSavesNothing) {
+    const Family& family = GetFamily(FamilyId::VM_CH16);
+    TempDir dir;
+    Simulator sim({"--family", family.name, "--fault", "no-ack=0x10", "--latency", "1"});
+    ASSERT_FALSE(sim.device.empty());
+    const RunResult r = Velprog({"read", "--family", family.name, "--port", sim.device, dir / "out.sin"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("Error had happen,please try again"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir / "out.sin"));
+    sim.stop();
+}
+
+TEST(VelprogTestMode, SendsOneSettingWithTheChosenFrequencies) {
+    TempDir dir;
+    // A reply latency well above the exchange's 1 ms pause before its purges.
+    Simulator sim({"--family", "Velmar_V", "--latency", "20"});
+    ASSERT_FALSE(sim.device.empty());
+    // The port is named COM2 and found through velprog.ini beside the program.
+    const std::string program = dir / "velprog";
+    fs::copy_file(VELPROG_PATH, program);
+    fs::permissions(program, fs::perms::owner_all);
+    WriteText(dir / "velprog.ini", "[PORTS]\nCOM2=" + sim.device + "\n");
+    const RunResult r = Velprog({"testmode", "--family", "Velmar_V", "--port", "COM2", "--item", "squelch-level",
+                                 "--default", "--band", "136 - 174MHz", "--debug-frequency", "middle", "--rx",
+                                 "145.0026", "--rx-tone", "88.5", "--retry", "2"},
+                                dir.path, 60000, program);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const RunResult stopped = sim.stop();
+    // 145.0026 rounds up to 145.00500 on the 5 kHz step; the transmit
+    // frequency is the middle debug frequency F + 10 = 146 MHz.
+    EXPECT_NE(stopped.out.find("test-mode item 73 frequency 00 05 50 14 00 00 60 14 parameter 85 08 00 00 FB 01 01 A0"),
+              std::string::npos)
+        << stopped.out;
+}
+
+struct DebugFrequencyCase {
+    const char* family;
+    const char* choice;
+    const char* frequencyBytes;   // receive and transmit
+};
+
+// Test names in ctest show the case, not its bytes.
+void PrintTo(const DebugFrequencyCase& c, std::ostream* os) { *os << c.family; }
+
+class VelprogDebugFrequency : public ::testing::TestWithParam<DebugFrequencyCase> {};
+
+TEST_P(VelprogDebugFrequency, StartsFromTheFamilysBase) {
+    const DebugFrequencyCase c = GetParam();
+    Simulator sim({"--family", c.family, "--latency", "20"});
+    ASSERT_FALSE(sim.device.empty());
+    const RunResult r = Velprog({"testmode", "--family", c.family, "--port", sim.device, "--item", "tx-power",
+                                 "--value", "7", "--debug-frequency", c.choice, "--retry", "2"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const RunResult stopped = sim.stop();
+    EXPECT_NE(stopped.out.find(std::string("test-mode item 74 frequency ") + c.frequencyBytes +
+                               " parameter 00 00 00 00 FB 01 01 07"),
+              std::string::npos)
+        << stopped.out;
+}
+
+// Velmar_V's new document shows the band "240 - 260MHz"; VM_CH16 is fixed at 450 MHz.
+INSTANTIATE_TEST_SUITE_P(Bases, VelprogDebugFrequency,
+                         ::testing::Values(DebugFrequencyCase{"Velmar_V", "low", "00 00 00 24 00 00 00 24"},
+                                           DebugFrequencyCase{"Velmar_V", "high", "00 00 00 26 00 00 00 26"},
+                                           DebugFrequencyCase{"VM_CH16", "middle", "00 00 00 46 00 00 00 46"}),
+                         [](const auto& info) {
+                             return std::string(info.param.family) + "_" + info.param.choice;
+                         });
+
+TEST(VelprogRadioRead, InterruptCancelsClosesAndSavesNothing) {
+    TempDir dir;
+    Simulator sim({"--family", "VM_CH16", "--latency", "1"});
+    ASSERT_FALSE(sim.device.empty());
+    Child read({"read", "--family", "VM_CH16", "--port", sim.device, dir / "out.sin"}, dir.path);
+    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+    kill(read.pid, SIGINT);
+    const RunResult r = read.finish(20000);
+    EXPECT_EQ(r.exitCode, 3) << r.err;
+    EXPECT_FALSE(fs::exists(dir / "out.sin"));
+    // The port was closed: another session can open it at once.
+    const RunResult again = Velprog({"testmode", "--family", "VM_CH16", "--port", sim.device, "--item", "tx-power",
+                                     "--default", "--retry", "2"});
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    sim.stop();
+}
+
+}  // namespace
+}  // namespace vel
