@@ -44,20 +44,20 @@ double TwipsToPixels(int twips, int dpi) { return twips * static_cast<double>(dp
 /// The font a logical font request asks for, at the device's resolution:
 /// the requested character height as the em size, and the average character
 /// width reached by stretching the face horizontally.
-QFont MakeFont(const vel::ReportFontSpec& spec, const QPaintDevice& device) {
-    QFont font(QString::fromStdString(spec.face));
+QFont MakeFont(const vel::ReportFontSpec& request, const QPaintDevice& device) {
+    QFont font(QString::fromStdString(request.face));
     // Pitch and family 48 asks for a font of constant stroke width when the
     // face itself is missing.
     font.setStyleHint(QFont::TypeWriter, QFont::PreferOutline);
-    font.setWeight(spec.weight >= 600 ? QFont::Bold : QFont::Normal);
+    font.setWeight(request.weight >= 600 ? QFont::Bold : QFont::Normal);
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);
     font.setKerning(false);
-    const int em = std::abs(spec.height);
+    const int em = std::abs(request.height);
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(TwipsToPixels(em, device.logicalDpiY())))));
     const double natural = QFontMetricsF(font, &device).averageCharWidth();
-    const double wanted = TwipsToPixels(spec.width, device.logicalDpiX());
+    const double wanted = TwipsToPixels(request.width, device.logicalDpiX());
     if (natural > 0 && wanted > 0) {
         font.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * wanted / natural)), 1, 4000));
     }
@@ -84,12 +84,12 @@ void DrawReportPage(QPainter& painter, const QPaintDevice& device, const vel::Fa
     const int dpiY = device.logicalDpiY();
     // The print area is the device's paintable area; its right edge is its width.
     const vel::ReportGeometry geometry{device.width(), device.height(), device.width(), dpiX, dpiY};
-    const vel::ReportFonts specs = vel::ReportFontsFor(family, lang, geometry);
-    if (specs.title.height == 0) return;
+    const vel::ReportFonts fonts = vel::ReportFontsFor(family, lang, geometry);
+    if (fonts.title.height == 0) return;
 
     // The fonts live for this page only.
-    const QFont titleFont = MakeFont(specs.title, device);
-    const QFont bodyFont = MakeFont(specs.body, device);
+    const QFont titleFont = MakeFont(fonts.title, device);
+    const QFont bodyFont = MakeFont(fonts.body, device);
     const vel::ReportLineHeights heights{LineHeightTwips(titleFont, device), LineHeightTwips(bodyFont, device)};
     const double titleAscent = QFontMetricsF(titleFont, &device).ascent();
     const double bodyAscent = QFontMetricsF(bodyFont, &device).ascent();
