@@ -7,6 +7,7 @@
 #include <exception>
 #include <iostream>
 
+#include "cli/report_command.h"
 #include "velprog_commands.h"
 #include "velprog_common.h"
 
@@ -117,6 +118,9 @@ int main(int argc, char** argv) {
         ->check(CLI::Range(0, 10000));
     simCmd->add_option("--save", simOpts.save, "Save the radio's memory here when stopped");
 
+    // report: runs from its own callback during parsing (see report_command.h).
+    vel::AddReportCommand(app);
+
     try {
         app.parse(argc, argv);
         if (!typeByteText.empty()) {
@@ -125,6 +129,9 @@ int main(int argc, char** argv) {
                 throw CLI::ValidationError("--type-byte", "must be a byte value 0..255 (decimal or 0x..)");
             simOpts.typeByte = value;
         }
+    } catch (const CLI::RuntimeError& e) {
+        // A command that ran and failed; it has printed its message.
+        return e.get_exit_code();
     } catch (const CLI::ParseError& e) {
         const int code = app.exit(e);
         return code == 0 ? kDone : kUsage;
@@ -141,6 +148,7 @@ int main(int argc, char** argv) {
         if (name == "write") return RunWrite(radioOpts);
         if (name == "testmode") return RunTestMode(radioOpts);
         if (name == "simulate") return RunSimulate(simOpts);
+        if (name == "report") return kDone;
     } catch (const std::exception& e) {
         PrintError(e.what());
         return kFailed;

@@ -118,6 +118,18 @@
         <translation>更改打印机及打印选项</translation>
     </message>
     <message>
+        <source>&amp;Export PDF...</source>
+        <translation>导出PDF(&amp;E)...</translation>
+    </message>
+    <message>
+        <source>Write the settings report to a PDF file</source>
+        <translation>把设置报表写成PDF文件</translation>
+    </message>
+    <message>
+        <source>Export PDF</source>
+        <translation>导出PDF</translation>
+    </message>
+    <message>
         <source>Print Setup</source>
         <translation>打印设置</translation>
     </message>

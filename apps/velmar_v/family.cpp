@@ -57,7 +57,8 @@ std::vector<FormField> Form() {
     f.push_back({1018, {"Tx Power Rank", "发射功率等级"}, Items(Digits0To9()), ByteIndexCodec{0x819, 0, 1, 1, 0, 9, 0}, 9, 9,
                  false, 0});
     // "Open" is the set bit.
-    f.push_back({1019, Same("Manul Setting"), {{Same("Open"), 1}, {Same("Close"), 0}}, BitCodec{0x812, 0x80, false},
+    f.push_back({1019, Text{"Manul Setting", "手动设置"}, {{Text{"Open", "打开"}, 1}, {Text{"Close", "关闭"}, 0}},
+                 BitCodec{0x812, 0x80, false},
                  std::nullopt, std::nullopt, false, 0});
     return f;
 }

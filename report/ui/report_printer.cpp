@@ -1,8 +1,9 @@
 #include "report/ui/report_printer.h"
+#include "shell/ui/message_box.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -43,20 +44,20 @@ double TwipsToPixels(int twips, int dpi) { return twips * static_cast<double>(dp
 /// The font a logical font request asks for, at the device's resolution:
 /// the requested character height as the em size, and the average character
 /// width reached by stretching the face horizontally.
-QFont MakeFont(const vel::ReportFontSpec& spec, const QPaintDevice& device) {
-    QFont font(QString::fromStdString(spec.face));
+QFont MakeFont(const vel::ReportFontSpec& request, const QPaintDevice& device) {
+    QFont font(QString::fromStdString(request.face));
     // Pitch and family 48 asks for a font of constant stroke width when the
     // face itself is missing.
     font.setStyleHint(QFont::TypeWriter, QFont::PreferOutline);
-    font.setWeight(spec.weight >= 600 ? QFont::Bold : QFont::Normal);
+    font.setWeight(request.weight >= 600 ? QFont::Bold : QFont::Normal);
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);
     font.setKerning(false);
-    const int em = std::abs(spec.height);
+    const int em = std::abs(request.height);
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(TwipsToPixels(em, device.logicalDpiY())))));
     const double natural = QFontMetricsF(font, &device).averageCharWidth();
-    const double wanted = TwipsToPixels(spec.width, device.logicalDpiX());
+    const double wanted = TwipsToPixels(request.width, device.logicalDpiX());
     if (natural > 0 && wanted > 0) {
         font.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * wanted / natural)), 1, 4000));
     }
@@ -83,12 +84,12 @@ void DrawReportPage(QPainter& painter, const QPaintDevice& device, const vel::Fa
     const int dpiY = device.logicalDpiY();
     // The print area is the device's paintable area; its right edge is its width.
     const vel::ReportGeometry geometry{device.width(), device.height(), device.width(), dpiX, dpiY};
-    const vel::ReportFonts specs = vel::ReportFontsFor(family, lang, geometry);
-    if (specs.title.height == 0) return;
+    const vel::ReportFonts fonts = vel::ReportFontsFor(family, lang, geometry);
+    if (fonts.title.height == 0) return;
 
     // The fonts live for this page only.
-    const QFont titleFont = MakeFont(specs.title, device);
-    const QFont bodyFont = MakeFont(specs.body, device);
+    const QFont titleFont = MakeFont(fonts.title, device);
+    const QFont bodyFont = MakeFont(fonts.body, device);
     const vel::ReportLineHeights heights{LineHeightTwips(titleFont, device), LineHeightTwips(bodyFont, device)};
     const double titleAscent = QFontMetricsF(titleFont, &device).ascent();
     const double bodyAscent = QFontMetricsF(bodyFont, &device).ascent();
@@ -166,7 +167,7 @@ bool PrintReport(QWidget* parent, QPrinter& printer, const vel::Family& family, 
                  const vel::ChannelTable& table, vel::Lang lang) {
     const int count = vel::ReportPageCount(family);
     if (count == 0) {
-        QMessageBox::information(parent, MessageTitle(), Tr("This radio has no settings report."));
+        ShowMessage(parent, QMessageBox::Information, MessageTitle(), Tr("This radio has no settings report."));
         return false;
     }
     QPrintDialog dialog(&printer, parent);
@@ -183,7 +184,7 @@ bool PrintReport(QWidget* parent, QPrinter& printer, const vel::Family& family, 
         if (printer.toPage() > 0) to = printer.toPage();
     }
     if (!PaintReport(printer, family, image, table, lang, from, to)) {
-        QMessageBox::warning(parent, MessageTitle(), Tr("The report could not be printed."));
+        ShowMessage(parent, QMessageBox::Warning, MessageTitle(), Tr("The report could not be printed."));
         return false;
     }
     return true;
@@ -193,7 +194,7 @@ void PreviewReport(QWidget* parent, QPrinter& printer, const vel::Family& family
                    const vel::ChannelTable& table, vel::Lang lang) {
     const int count = vel::ReportPageCount(family);
     if (count == 0) {
-        QMessageBox::information(parent, MessageTitle(), Tr("This radio has no settings report."));
+        ShowMessage(parent, QMessageBox::Information, MessageTitle(), Tr("This radio has no settings report."));
         return;
     }
     QPrintPreviewDialog dialog(&printer, parent);
@@ -215,19 +216,21 @@ bool PrintSetup(QWidget* parent, QPrinter& printer) {
 bool ExportReportPdf(QWidget* parent, const QPrinter& printer, const vel::Family& family, const vel::Image& image,
                      const vel::ChannelTable& table, vel::Lang lang, const QString& suggestedPath) {
     if (vel::ReportPageCount(family) == 0) {
-        QMessageBox::information(parent, MessageTitle(), Tr("This radio has no settings report."));
+        ShowMessage(parent, QMessageBox::Information, MessageTitle(), Tr("This radio has no settings report."));
         return false;
     }
-    QFileDialog chooser(parent, Tr("Export PDF"), suggestedPath, Tr("PDF files (*.pdf)"));
-    chooser.setAcceptMode(QFileDialog::AcceptSave);
-    chooser.setFileMode(QFileDialog::AnyFile);
-    chooser.setDefaultSuffix(QStringLiteral("pdf"));
-    if (chooser.exec() != QDialog::Accepted || chooser.selectedFiles().isEmpty()) return false;
-    const QString path = chooser.selectedFiles().constFirst();
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Save;
+    request.title = Tr("Export PDF");
+    request.suggested = suggestedPath;
+    request.filter = Tr("PDF files (*.pdf)");
+    QString path = AskFileName(parent, request);
+    if (path.isEmpty()) return false;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
 
     QString why;
     if (!WriteReportPdf(path, family, image, table, lang, printer.pageLayout(), &why)) {
-        QMessageBox::warning(parent, MessageTitle(),
+        ShowMessage(parent, QMessageBox::Warning, MessageTitle(),
                              Tr("The report could not be written to %1.\n%2").arg(QDir::toNativeSeparators(path), why));
         return false;
     }

@@ -17,6 +17,7 @@ const std::vector<CommandSpec> kCommands = {
     {ID_FILE_PRINT, QT_TRANSLATE_NOOP("CMainFrame", "&Print...\tCtrl+P"), QT_TRANSLATE_NOOP("CMainFrame", "Print the active document"), QT_TRANSLATE_NOOP("CMainFrame", "Print"), ":/shell/icons/print.svg"},
     {ID_FILE_PRINT_PREVIEW, QT_TRANSLATE_NOOP("CMainFrame", "Print Pre&view"), QT_TRANSLATE_NOOP("CMainFrame", "Display full pages"), QT_TRANSLATE_NOOP("CMainFrame", "Print Preview"), ""},
     {ID_FILE_PRINT_SETUP, QT_TRANSLATE_NOOP("CMainFrame", "P&rint Setup..."), QT_TRANSLATE_NOOP("CMainFrame", "Change the printer and printing options"), QT_TRANSLATE_NOOP("CMainFrame", "Print Setup"), ""},
+    {ID_FILE_EXPORT_PDF, QT_TRANSLATE_NOOP("CMainFrame", "&Export PDF..."), QT_TRANSLATE_NOOP("CMainFrame", "Write the settings report to a PDF file"), QT_TRANSLATE_NOOP("CMainFrame", "Export PDF"), ""},
     {ID_FILE_MRU_FILE1, QT_TRANSLATE_NOOP("CMainFrame", "Recent File"), QT_TRANSLATE_NOOP("CMainFrame", "Open this document"), "", ""},
     {ID_APP_EXIT, QT_TRANSLATE_NOOP("CMainFrame", "E&xit"), QT_TRANSLATE_NOOP("CMainFrame", "Quit the application; prompts to save documents"), QT_TRANSLATE_NOOP("CMainFrame", "Exit"), ""},
     {ID_READ_FROM_RADIO, QT_TRANSLATE_NOOP("CMainFrame", "&Read From Radio\tCtrl+R"), QT_TRANSLATE_NOOP("CMainFrame", "Read Data From Radio"), QT_TRANSLATE_NOOP("CMainFrame", "Read"), ":/shell/icons/read.svg"},
@@ -31,6 +32,7 @@ const std::vector<CommandSpec> kCommands = {
     {ID_COM2, QT_TRANSLATE_NOOP("CMainFrame", "COM2(&Q)\tCtrl+D"), QT_TRANSLATE_NOOP("CMainFrame", "Choose Communication Port two "), QT_TRANSLATE_NOOP("CMainFrame", "Com2"), "", true},
     {ID_COM3, QT_TRANSLATE_NOOP("CMainFrame", "COM3(&S)\tCtrl+E"), QT_TRANSLATE_NOOP("CMainFrame", "Choose Communication Port three "), QT_TRANSLATE_NOOP("CMainFrame", "Com3"), "", true},
     {ID_COM4, QT_TRANSLATE_NOOP("CMainFrame", "COM4(&T)\tCtrl+F"), QT_TRANSLATE_NOOP("CMainFrame", "Choose Communication Port four "), QT_TRANSLATE_NOOP("CMainFrame", "Com4"), "", true},
+    {ID_PORT_SIMULATED, QT_TRANSLATE_NOOP("CMainFrame", "Simulated &radio"), QT_TRANSLATE_NOOP("CMainFrame", "Use the radio simulated inside this program: no cable or radio needed"), QT_TRANSLATE_NOOP("CMainFrame", "Simulated radio"), "", true},
     {ID_VIEW_TOOLBAR, QT_TRANSLATE_NOOP("CMainFrame", "&Toolbar"), QT_TRANSLATE_NOOP("CMainFrame", "Show or hide the toolbar"), QT_TRANSLATE_NOOP("CMainFrame", "Toggle ToolBar"), "", true},
     {ID_VIEW_STATUS_BAR, QT_TRANSLATE_NOOP("CMainFrame", "&Status Bar"), QT_TRANSLATE_NOOP("CMainFrame", "Show or hide the status bar"), QT_TRANSLATE_NOOP("CMainFrame", "Toggle StatusBar"), "", true},
     {ID_HELP_FINDER, QT_TRANSLATE_NOOP("CMainFrame", "&Help Topics"), QT_TRANSLATE_NOOP("CMainFrame", "List Help topics"), QT_TRANSLATE_NOOP("CMainFrame", "Help Topics"), ""},
@@ -42,15 +44,18 @@ const std::vector<CommandSpec> kCommands = {
 };
 
 const std::vector<int> kPorts = {ID_COM1, ID_COM2, ID_COM3, ID_COM4};
+const std::vector<int> kSelectablePorts = {ID_COM1, ID_COM2, ID_COM3, ID_COM4, ID_PORT_SIMULATED};
 
 MenuSpec FileMenu() {
     return {QT_TRANSLATE_NOOP("CMainFrame", "&File"), nullptr,
             {{ID_FILE_NEW}, {ID_FILE_OPEN}, {ID_FILE_SAVE}, {ID_FILE_SAVE_AS}, {}, {ID_FILE_PRINT},
-             {ID_FILE_PRINT_PREVIEW}, {ID_FILE_PRINT_SETUP}, {}, {ID_FILE_MRU_FILE1}, {}, {ID_APP_EXIT}}};
+             {ID_FILE_PRINT_PREVIEW}, {ID_FILE_PRINT_SETUP}, {ID_FILE_EXPORT_PDF}, {}, {ID_FILE_MRU_FILE1}, {},
+             {ID_APP_EXIT}}};
 }
 
 MenuSpec PortMenu() {
-    return {QT_TRANSLATE_NOOP("CMainFrame", "P&ort"), nullptr, {{ID_COM1}, {ID_COM2}, {ID_COM3}, {ID_COM4}}};
+    return {QT_TRANSLATE_NOOP("CMainFrame", "P&ort"), nullptr,
+            {{ID_COM1}, {ID_COM2}, {ID_COM3}, {ID_COM4}, {}, {ID_PORT_SIMULATED}}};
 }
 
 MenuSpec ViewMenu() {
@@ -164,14 +169,15 @@ std::vector<FrameProfile> BuildProfiles() {
         {"", "文件(&F)",
          {{ID_FILE_NEW, "新建(&N)\tCtrl+N"}, {ID_FILE_OPEN, "打开(&O)...\tCtrl+O"}, {ID_FILE_SAVE, "保存(&S)\tCtrl+S"},
           {ID_FILE_SAVE_AS, "另存为(&A)..."}, {}, {ID_FILE_PRINT, "打印(&P)...\tCtrl+P"},
-          {ID_FILE_PRINT_PREVIEW, "打印预览(&V)"}, {ID_FILE_PRINT_SETUP, "打印设置(&R)..."}, {},
+          {ID_FILE_PRINT_PREVIEW, "打印预览(&V)"}, {ID_FILE_PRINT_SETUP, "打印设置(&R)..."},
+          {ID_FILE_EXPORT_PDF, "导出PDF(&E)..."}, {},
           {ID_FILE_MRU_FILE1, "最近文件"}, {}, {ID_APP_EXIT, "退出(&X)"}}},
         {"", "编程(&E)",
          {{ID_READ_FROM_RADIO, "读频(&U)\tCtrl+R"}, {ID_WRITE_TO_RADIO, "写频\tCtrl+W"}, {},
           {ID_TEST_MODE, "在线调试(&Y)\tCtrl+T"}, {ID_EDIT_DATA, "编辑信道\tCtrl+G"}}},
         {"", "端口设置",
          {{ID_COM1, "COM1(&P)\tCtrl+C"}, {ID_COM2, "COM2(&Q)\tCtrl+D"}, {ID_COM3, "COM3(&S)\tCtrl+E"},
-          {ID_COM4, "COM4(&T\tCtrl+F"}}},
+          {ID_COM4, "COM4(&T\tCtrl+F"}, {}, {ID_PORT_SIMULATED, "模拟对讲机(&M)"}}},
         {"", "查看(&V)", {{ID_VIEW_TOOLBAR, "工具栏(&T)"}, {ID_VIEW_STATUS_BAR, "状态栏(&S)"}}},
         {"", "帮助(&H)", {{ID_HELP_FINDER, "帮助主题(&H)"}, {}, {ID_APP_ABOUT}}}};
     cn.aboutCaption = "关于 本软件";
@@ -207,9 +213,14 @@ const FrameProfile& GetFrameProfile(vel::FamilyId family) {
 
 const std::vector<int>& PortCommands() { return kPorts; }
 
+const std::vector<int>& SelectablePortCommands() { return kSelectablePorts; }
+
+QString SimulatedPortName() { return QStringLiteral("SIM"); }
+
 QString PortNameOf(int id) {
     for (std::size_t i = 0; i < kPorts.size(); ++i)
         if (kPorts[i] == id) return QStringLiteral("COM%1").arg(i + 1);
+    if (id == ID_PORT_SIMULATED) return SimulatedPortName();
     return {};
 }
 

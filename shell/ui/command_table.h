@@ -50,6 +50,8 @@ enum CommandId : int {
     ID_OPTIONAL_FEATURES_EDIT = 32783,   // Marlowe keeps the dialog in its Edit menu
     ID_OPTIONAL_FEATURES = 32784,
     ID_TWO_TONE = 32786,
+    ID_PORT_SIMULATED = 32790,   // the radio simulated inside the program (Port menu)
+    ID_FILE_EXPORT_PDF = 32900,          // the settings report as a PDF file
 };
 
 /// Number of recent-file entries of the File menu.
@@ -120,7 +122,14 @@ const FrameProfile& GetFrameProfile(vel::FamilyId family);
 
 /// Identifiers of the four port commands, COM1 to COM4, in order.
 const std::vector<int>& PortCommands();
-/// "COM1" … "COM4" for a port command, empty for any other identifier.
+/// The port commands of the Port menu that carry a check mark: COM1 to COM4,
+/// then the simulated radio.
+const std::vector<int>& SelectablePortCommands();
+/// Port name of the simulated radio ("SIM"): never a device name, so it
+/// cannot be mistaken for a cable port.
+QString SimulatedPortName();
+/// "COM1" … "COM4" for a port command, SimulatedPortName() for the simulated
+/// radio, empty for any other identifier.
 QString PortNameOf(int id);
 
 }  // namespace velui

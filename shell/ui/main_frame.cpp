@@ -51,25 +51,25 @@ CMainFrame::CMainFrame(const FrameProfile& profile, const FrameLook& look, QWidg
 
 QString CMainFrame::commandText(int id, const char* literal) const {
     if (literal) return QString::fromUtf8(literal);
-    const CommandSpec* spec = FindCommand(id);
-    return spec ? Tr(spec->text) : QString();
+    const CommandSpec* command = FindCommand(id);
+    return command ? Tr(command->text) : QString();
 }
 
 void CMainFrame::buildActions() {
     // One action per command; a command that is both a menu item and a
     // toolbar button is one action, so its check mark and handler are shared.
-    for (const CommandSpec& spec : AllCommands()) {
-        auto* act = new QAction(Tr(spec.text), this);
-        act->setObjectName(QStringLiteral("command_%1").arg(spec.id));
-        act->setData(spec.id);
-        if (*spec.prompt) act->setStatusTip(Tr(spec.prompt));
-        if (*spec.tip) act->setToolTip(Tr(spec.tip));
-        if (*spec.icon) act->setIcon(QIcon(QString::fromLatin1(spec.icon)));
-        act->setCheckable(spec.checkable);
+    for (const CommandSpec& command : AllCommands()) {
+        auto* act = new QAction(Tr(command.text), this);
+        act->setObjectName(QStringLiteral("command_%1").arg(command.id));
+        act->setData(command.id);
+        if (*command.prompt) act->setStatusTip(Tr(command.prompt));
+        if (*command.tip) act->setToolTip(Tr(command.tip));
+        if (*command.icon) act->setIcon(QIcon(QString::fromLatin1(command.icon)));
+        act->setCheckable(command.checkable);
         // Menu texts carry their shortcut labels after a tab; the only working
         // shortcuts are the profile's accelerators, set below.
         act->setShortcuts({});
-        const int id = spec.id;
+        const int id = command.id;
         connect(act, &QAction::triggered, this, [this, id] { execute(id); });
         actions_[id] = act;
         addAction(act);   // accelerators work wherever the focus is in the window
@@ -84,7 +84,7 @@ void CMainFrame::buildActions() {
 
     portGroup_ = new QActionGroup(this);
     portGroup_->setExclusive(true);
-    for (int id : PortCommands()) {
+    for (int id : SelectablePortCommands()) {
         QAction* act = action(id);
         portGroup_->addAction(act);
         const QString name = PortNameOf(id);
@@ -99,11 +99,11 @@ void CMainFrame::buildActions() {
 }
 
 void CMainFrame::buildMenus() {
-    for (const MenuSpec& spec : profile_.menus) {
-        const QString title = spec.literalTitle ? QString::fromUtf8(spec.literalTitle) : Tr(spec.title);
+    for (const MenuSpec& menu : profile_.menus) {
+        const QString title = menu.literalTitle ? QString::fromUtf8(menu.literalTitle) : Tr(menu.title);
         QMenu* m = menuBar()->addMenu(title);
         menus_.append(m);
-        for (const MenuItem& item : spec.items) {
+        for (const MenuItem& item : menu.items) {
             if (item.id == ID_SEPARATOR) {
                 m->addSeparator();
                 continue;
@@ -190,7 +190,7 @@ void CMainFrame::execute(int id) {
 
 void CMainFrame::selectPort(const QString& name) {
     port_ = name;
-    for (int id : PortCommands()) action(id)->setChecked(PortNameOf(id) == name);
+    for (int id : SelectablePortCommands()) action(id)->setChecked(PortNameOf(id) == name);
 }
 
 void CMainFrame::setPortDevices(const std::map<QString, QString>& devices) {
@@ -199,9 +199,9 @@ void CMainFrame::setPortDevices(const std::map<QString, QString>& devices) {
 }
 
 void CMainFrame::refreshPortPrompts() {
-    for (int id : PortCommands()) {
-        const CommandSpec* spec = FindCommand(id);
-        QString prompt = Tr(spec->prompt);
+    for (int id : SelectablePortCommands()) {
+        const CommandSpec* command = FindCommand(id);
+        QString prompt = Tr(command->prompt);
         auto it = portDevices_.find(PortNameOf(id));
         if (it != portDevices_.end() && !it->second.isEmpty())
             prompt = Tr(QT_TRANSLATE_NOOP("CMainFrame", "%1 (device %2)")).arg(prompt, it->second);

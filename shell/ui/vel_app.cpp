@@ -1,5 +1,12 @@
 #include "shell/ui/vel_app.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QPrinter>
+
+#include "report/ui/report_printer.h"
+#include "settings/ui/dialogs.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
@@ -18,6 +25,7 @@
 #include "shell/ui/help_window.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/message_box.h"
+#include "shell/ui/program_commands.h"
 #include "shell/ui/vel_doc.h"
 #include "table/ui/vel_view.h"
 
@@ -42,7 +50,9 @@ CVelApp::CVelApp(const vel::Family& family, StartupOptions options, QObject* par
 }
 
 CVelApp::~CVelApp() {
-    // The view belongs to the frame; the document outlives both.
+    // The view belongs to the frame; the document outlives both. The
+    // programming commands work on the frame and go first.
+    program_.reset();
     frame_.reset();
     if (translator_) QCoreApplication::removeTranslator(translator_.get());
     if (qtTranslator_) QCoreApplication::removeTranslator(qtTranslator_.get());
@@ -174,23 +184,66 @@ void CVelApp::installHandlers() {
     f->setCloseGuard([this] { return saveModified(); });
     f->setDropHandler([this](const QString& path) { onDropFile(path); });
 
-    // A programming session starts from the cell the user was editing.
-    f->setHandler(ID_READ_FROM_RADIO, [this] {
-        view_->commitCurrentCell();
-        showNotYetAvailable();
-    });
-    f->setHandler(ID_WRITE_TO_RADIO, [this] {
-        view_->commitCurrentCell();
-        showNotYetAvailable();
-    });
+    // Read, Write, Test Mode and the simulated radio.
+    program_ = std::make_unique<CProgramCommands>(family_, displayLang_, *f, *view_, *doc_,
+                                                  configRead_ ? &config_ : nullptr);
+    program_->install();
     // Commands that later versions carry out.
-    for (int id : {ID_TEST_MODE, ID_OPTIONAL_FEATURES, ID_OPTIONAL_FEATURES_EDIT, ID_TWO_TONE, ID_KEY_ASSIGNMENT,
-                   ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP})
+    for (int id : {ID_OPTIONAL_FEATURES, ID_OPTIONAL_FEATURES_EDIT, ID_TWO_TONE, ID_KEY_ASSIGNMENT})
         f->setHandler(id, [this] { showNotYetAvailable(); });
+    installReportHandlers();
+    installSettingsHandlers();
     f->setHandler(ID_EDIT_DATA, [this] { view_->editData(); });
     f->setHandler(ID_HELP_FINDER, [this] { showHelp(true); });
     f->setHandler(ID_CONTEXT_HELP, [this] { showHelp(false); });
     f->setHandler(ID_APP_ABOUT, [this] { showAbout(); });
+}
+
+void CVelApp::installReportHandlers() {
+    CMainFrame* f = frame_.get();
+    // The report prints the table as the grid shows it, the cell being
+    // edited included.
+    f->setHandler(ID_FILE_PRINT, [this] {
+        view_->commitCurrentCell();
+        PrintReport(frame_.get(), printer(), family_, doc_->image(), view_->table(), displayLang_);
+    });
+    f->setHandler(ID_FILE_PRINT_PREVIEW, [this] {
+        view_->commitCurrentCell();
+        PreviewReport(frame_.get(), printer(), family_, doc_->image(), view_->table(), displayLang_);
+    });
+    f->setHandler(ID_FILE_PRINT_SETUP, [this] { PrintSetup(frame_.get(), printer()); });
+    f->setHandler(ID_FILE_EXPORT_PDF, [this] {
+        view_->commitCurrentCell();
+        QString suggested;
+        if (!doc_->pathName().isEmpty()) {
+            const QFileInfo info(doc_->pathName());
+            suggested = info.dir().filePath(info.completeBaseName() + QStringLiteral(".pdf"));
+        }
+        ExportReportPdf(frame_.get(), printer(), family_, doc_->image(), view_->table(), displayLang_, suggested);
+    });
+}
+
+void CVelApp::installSettingsHandlers() {
+    // The radio-wide settings and two-tone dialogs belong to the full
+    // application's image; the families bring their own dialogs.
+    if (family_.id != vel::FamilyId::Velmar_V) return;
+    CMainFrame* f = frame_.get();
+    f->setHandler(ID_OPTIONAL_FEATURES,
+                  [this] { RunOptionalFeaturesDialog(frame_.get(), doc_->image(), displayLang_); });
+    f->setHandler(ID_TWO_TONE, [this] {
+        RunTwoToneDialog(frame_.get(), doc_->image(), displayLang_, languageBase_ == QStringLiteral("english"));
+    });
+    view_->setChannelDialogHandler([this](int row) {
+        ChannelTableCallbacks table{[this] { view_->storeChannelGrid(); }, [this] { view_->fillChannelGrid(); }};
+        RunChannelEditDialog(frame_.get(), doc_->image(), row, table);
+    });
+}
+
+QPrinter& CVelApp::printer() {
+    // One printer for the whole run, so that Print Setup's choices carry
+    // over to Print, Preview and Export PDF.
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
 }
 
 bool CVelApp::processCommandLine() {

@@ -18,11 +18,14 @@ class QSettings;
 class QTranslator;
 class CVelView;
 
+class QPrinter;
+
 namespace velui {
 
 class CMainFrame;
 class CVelDoc;
 class CHelpWindow;
+class CProgramCommands;
 
 /// Where start-up looks. Every field left empty takes the running program's
 /// own value, so tests can start an application in a directory of their own.
@@ -61,6 +64,8 @@ public:
     CVelDoc* document() const { return doc_.get(); }
     CVelView* view() const { return view_; }
     CHelpWindow* helpWindow() const { return help_; }
+    /// Read, Write, Test Mode and the simulated radio.
+    CProgramCommands* programCommands() const { return program_.get(); }
 
     QStringList recentFiles() const { return recent_; }
 
@@ -91,6 +96,9 @@ private:
     bool loadLanguageLibrary();
     void createWindows();
     void installHandlers();
+    void installReportHandlers();
+    void installSettingsHandlers();
+    QPrinter& printer();
     bool processCommandLine();
     void newDocument();
     bool doOpen(const QString& path);
@@ -119,8 +127,10 @@ private:
     QStringList recent_;
     std::unique_ptr<CVelDoc> doc_;
     std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<CProgramCommands> program_;   // goes before the frame it works on
     CVelView* view_ = nullptr;   // owned by the frame
     CHelpWindow* help_ = nullptr;   // owned by the frame
+    std::unique_ptr<QPrinter> printer_;
 };
 
 /// The body of every application's main(): starts `family`'s application.

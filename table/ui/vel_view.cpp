@@ -1,5 +1,7 @@
 #include "table/ui/vel_view.h"
 
+#include <QFontMetrics>
+
 #include <QAbstractItemView>
 #include <QChildEvent>
 #include <QApplication>
@@ -100,6 +102,7 @@ struct CVelView::Impl {
   std::map<int, QLineEdit*> formBoxes;   // by control identifier
 
   bool editorsCreated = false;
+  long baseWidth = 0;   // w of the column layout
   QLineEdit* freqEdit = nullptr;
   QLineEdit* nameEdit = nullptr;
   NameValidator* nameValidator = nullptr;
@@ -335,8 +338,25 @@ void CVelView::Impl::createEditors() {
 }
 
 void CVelView::Impl::layoutColumns() {
-  // w: the width column 2 has before the first layout (the grid's default).
-  const int w = static_cast<int>(grid->GetColWidth(2));
+  // w: the width column 2 has before the first layout. Our form's stored
+  // layout gives column 2 a width at which every header of the table, in
+  // either language, fits its column at the fixed ratios.
+  int w = static_cast<int>(grid->GetColWidth(2));
+  const QFontMetrics metrics(grid->font());
+  const double twipsPerPixel = 1440.0 / grid->logicalDpiX();
+  const auto fitsAll = [&](int width) {
+    for (int c = 0; c < fam.columnCount(); ++c) {
+      const vel::Column& column = fam.columns[static_cast<std::size_t>(c)];
+      for (const std::string* text : {&column.header.en, &column.header.ch}) {
+        const int needed = static_cast<int>((metrics.horizontalAdvance(QString::fromStdString(*text)) + 10) * twipsPerPixel);
+        if (vel::ColumnWidth(fam, c, width) < needed) return false;
+      }
+    }
+    return true;
+  };
+  while (w < 6000 && !fitsAll(w)) w += 15;
+  grid->SetColWidth(2, w);
+  baseWidth = w;
   for (int c = 0; c < fam.columnCount(); ++c) {
     const vel::Column& column = fam.columns[static_cast<std::size_t>(c)];
     short align;
@@ -738,6 +758,8 @@ vel::Image CVelView::storedImage() const {
 }
 
 void CVelView::commitCurrentCell() { d->commitOpenEditor(); }
+
+long CVelView::columnBaseWidth() const { return d->baseWidth; }
 
 void CVelView::editData() {
   d->commitOpenEditor();

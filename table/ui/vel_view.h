@@ -41,6 +41,8 @@ public:
   void setMessageTitle(const QString& title);
   /// Grid row of the channel whose signalling dialog was last opened (0: none).
   int signallingRow() const { return m_signallingRow; }
+  /// w: the width in twips from which the column widths were laid out.
+  long columnBaseWidth() const;
 
 signals:
   void statusHint(const QString& text);   // status-bar pane 0 text

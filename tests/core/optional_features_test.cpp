@@ -65,7 +65,8 @@ TEST_P(LanguageCode, OpensAsTheListShowsIt) {
 }
 INSTANTIATE_TEST_SUITE_P(Codes, LanguageCode,
                          ::testing::Values(LanguageCase{0xC4, -1}, LanguageCase{0xC5, 0}, LanguageCase{0xC6, 1},
-                                           LanguageCase{0xC7, 0}));
+                                           LanguageCase{0xC7, 0}),
+                         [](const auto& info) { return "flags" + std::to_string(info.param.flags); });
 
 struct TimeoutCase {
     Byte stored;
@@ -83,7 +84,8 @@ TEST_P(Timeout, ShowsAndStoresThePosition) {
 }
 INSTANTIATE_TEST_SUITE_P(Positions, Timeout,
                          ::testing::Values(TimeoutCase{40, "600", 40}, TimeoutCase{0, "OFF", 0},
-                                           TimeoutCase{41, "OFF", 0}, TimeoutCase{1, "15", 1}));
+                                           TimeoutCase{41, "OFF", 0}, TimeoutCase{1, "15", 1}),
+                         [](const auto& info) { return "byte" + std::to_string(info.param.stored); });
 
 TEST(OptionalFeatures, TypedTimeoutTextsMapToPositionsOrAreRefused) {
     EXPECT_EQ(TimeoutPositionFromText("OFF"), 0);

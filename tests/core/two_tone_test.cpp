@@ -71,7 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ToneCase{"abc", {0x00, 0x00}, {0x00, 0x00}},
                       ToneCase{"288.5", {0x0B, 0x45}, {0x0C, 0x21}},   // 3104.54 -> 3105
                       ToneCase{"100", {0x0B, 0x45}, {0x0C, 0x21}},     // below the range: held at 288.5
-                      ToneCase{"7000", {0x79, 0x54}, {0x01, 0x20}}));  // above: held at 3106.0 (288.36 -> 288)
+                      ToneCase{"7000", {0x79, 0x54}, {0x01, 0x20}}),  // above: held at 3106.0 (288.36 -> 288)
+    [](const auto& info) { return "case" + std::to_string(info.index); });
 
 TEST(DecodeSet, TimesAreHeldInsideTheirBytesInsteadOfWrapping) {
     Image img = NewTwoToneImage();
@@ -218,7 +219,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, CallDecodeStep,
                          ::testing::Values(StepCase{"32", 1, 32, "NO"}, StepCase{"NO", 1, 32, "1"},
                                            StepCase{"1", -1, 32, "NO"}, StepCase{"NO", -1, 32, "32"},
                                            StepCase{"NO", -1, 8, "8"}, StepCase{"8", 1, 8, "NO"},
-                                           StepCase{"5", -1, 8, "4"}, StepCase{"12", -1, 8, "8"}));
+                                           StepCase{"5", -1, 8, "4"}, StepCase{"12", -1, 8, "8"}),
+                         [](const auto& info) { return "case" + std::to_string(info.index); });
 
 }  // namespace
 }  // namespace vel

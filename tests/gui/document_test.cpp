@@ -6,10 +6,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
 
 #include "shell/ui/command_table.h"
 #include "shell/ui/main_frame.h"
+#include "shell/ui/program_commands.h"
+#include "shell/ui/progress_dialog.h"
 #include "shell/ui/vel_app.h"
 #include "shell/ui/vel_doc.h"
 #include "shell_test_support.h"
@@ -389,8 +392,14 @@ private slots:
         QCOMPARE(grid->GetTextMatrix(3, 1), QStringLiteral("145.52500"));
         QCOMPARE(grid->GetTextMatrix(3, 2), QStringLiteral("145.52500"));
         if (command != ID_FILE_SAVE) {
-            QCOMPARE(s.messages.shown.back().text, QStringLiteral("This command is not yet available."));
+            // The progress dialog waits for Start; nothing was sent or stored.
+            velui::ProgressDialog* progress = s.app->programCommands()->progressDialog();
+            QVERIFY(progress->isVisible());
+            QCOMPARE(progress->windowTitle(), command == ID_READ_FROM_RADIO ? QStringLiteral("Reading Data Progress")
+                                                                              : QStringLiteral("Writing Data Progress"));
             QVERIFY(s.doc()->isModified());
+            progress->cancelButton()->click();
+            QVERIFY(!progress->isVisible());
             return;
         }
         vel::Image expected = vel::NewDocumentImage(Velmar());

@@ -62,14 +62,14 @@ private slots:
         QTest::newRow("File") << "&File"
                               << QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...",
                                              "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...",
-                                             "Recent File", "E&xit"};
+                                             "&Export PDF...", "Recent File", "E&xit"};
         QTest::newRow("Program") << "&Program"
                                  << QStringList{"&Read From Radio\tCtrl+R", "&Write To Radio\tCtrl+W",
                                                 "&Test Mode\tCtrl+T", "&Edit Data\tCtrl+E",
                                                 "&Optional Features\tCtrl+O", "Two Tone\tCtrl+Y"};
         QTest::newRow("Port") << "P&ort"
                               << QStringList{"COM1(&P)\tCtrl+C", "COM2(&Q)\tCtrl+D", "COM3(&S)\tCtrl+E",
-                                             "COM4(&T)\tCtrl+F"};
+                                             "COM4(&T)\tCtrl+F", "Simulated &radio"};
         QTest::newRow("View") << "&View" << QStringList{"&Toolbar", "&Status Bar"};
         QTest::newRow("Help") << "&Help" << QStringList{"&Help Topics", "&About Velmar-2.0..."};
     }
@@ -99,6 +99,7 @@ private slots:
         QTest::newRow("Print") << "&Print...\tCtrl+P" << 57607;
         QTest::newRow("Preview") << "Print Pre&view" << 57609;
         QTest::newRow("Setup") << "P&rint Setup..." << 57606;
+        QTest::newRow("Export PDF") << "&Export PDF..." << 32900;
         QTest::newRow("Recent") << "Recent File" << 57616;
         QTest::newRow("Exit") << "E&xit" << 57665;
         QTest::newRow("Read") << "&Read From Radio\tCtrl+R" << 32771;
@@ -111,6 +112,7 @@ private slots:
         QTest::newRow("COM2") << "COM2(&Q)\tCtrl+D" << 32775;
         QTest::newRow("COM3") << "COM3(&S)\tCtrl+E" << 32776;
         QTest::newRow("COM4") << "COM4(&T)\tCtrl+F" << 32777;
+        QTest::newRow("Simulated") << "Simulated &radio" << int(ID_PORT_SIMULATED);
         QTest::newRow("Toolbar") << "&Toolbar" << 59392;
         QTest::newRow("Status") << "&Status Bar" << 59393;
         QTest::newRow("Topics") << "&Help Topics" << 57667;
@@ -294,6 +296,8 @@ private slots:
         QTest::newRow("COM3 then COM2") << QList<int>{ID_COM3, ID_COM2} << "COM2";
         QTest::newRow("COM4 twice") << QList<int>{ID_COM4, ID_COM4} << "COM4";
         QTest::newRow("back to COM1") << QList<int>{ID_COM4, ID_COM1} << "COM1";
+        QTest::newRow("simulated radio") << QList<int>{ID_COM3, ID_PORT_SIMULATED} << "SIM";
+        QTest::newRow("simulated, then COM2") << QList<int>{ID_PORT_SIMULATED, ID_COM2} << "COM2";
     }
     void portCheckMark() {
         QFETCH(QList<int>, chosen);
@@ -301,8 +305,9 @@ private slots:
         auto frame = MakeFrame(vel::FamilyId::Velmar_V);
         for (int id : chosen) frame->action(id)->trigger();
         QCOMPARE(frame->portName(), port);
-        for (int id : PortCommands())
+        for (int id : SelectablePortCommands())
             QCOMPARE(frame->action(id)->isChecked(), PortNameOf(id) == port);
+        QCOMPARE(SelectablePortCommands().size(), PortCommands().size() + 1);
     }
 
     void portPromptNamesDevice() {
@@ -337,7 +342,7 @@ private slots:
         frame->setRecentFiles({"/a/one.sin", "/b/two.sin", "/c/three.sin", "/d/four.sin", "/e/five.sin"});
         QMenu* file = frame->menu(QStringLiteral("&File"));
         const QStringList items = ItemTexts(file);
-        QCOMPARE(items.mid(7, 4), (QStringList{"&1 /a/one.sin", "&2 /b/two.sin", "&3 /c/three.sin", "&4 /d/four.sin"}));
+        QCOMPARE(items.mid(8, 4), (QStringList{"&1 /a/one.sin", "&2 /b/two.sin", "&3 /c/three.sin", "&4 /d/four.sin"}));
         // Each entry of the menu, the first included, runs its own command.
         QList<int> ran;
         for (int i = 0; i < kRecentFileCount; ++i)
@@ -416,6 +421,36 @@ private slots:
         for (QAction* top : frame->menuBar()->actions())
             twoTone = twoTone || top->menu()->actions().contains(frame->action(ID_TWO_TONE));
         QCOMPARE(twoTone, family == vel::FamilyId::Velmar_V);
+    }
+
+    // Every family's Port menu ends with the simulated radio, after a separator.
+    void simulatedRadioInPortMenu_data() {
+        QTest::addColumn<vel::FamilyId>("family");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Velmar_V") << vel::FamilyId::Velmar_V << "Simulated &radio";
+        QTest::newRow("VM_CH128") << vel::FamilyId::VM_CH128 << "Simulated &radio";
+        QTest::newRow("VM_CH118") << vel::FamilyId::VM_CH118 << "Simulated &radio";
+        QTest::newRow("Marlowe") << vel::FamilyId::Marlowe << "Simulated &radio";
+        QTest::newRow("VM_CH16") << vel::FamilyId::VM_CH16 << "Simulated &radio";
+        QTest::newRow("VM_CH16_CN") << vel::FamilyId::VM_CH16_CN << "模拟对讲机(&M)";
+    }
+    void simulatedRadioInPortMenu() {
+        QFETCH(vel::FamilyId, family);
+        QFETCH(QString, text);
+        auto frame = MakeFrame(family);
+        QAction* sim = frame->action(ID_PORT_SIMULATED);
+        QVERIFY(sim);
+        QCOMPARE(sim->text(), text);
+        QVERIFY(sim->isCheckable());
+        QMenu* port = nullptr;
+        for (QAction* top : frame->menuBar()->actions())
+            if (top->menu()->actions().contains(frame->action(ID_COM1))) port = top->menu();
+        QVERIFY(port);
+        const QList<QAction*> items = port->actions();
+        QCOMPARE(items.size(), 6);
+        QVERIFY(items[4]->isSeparator());
+        QCOMPARE(items[5], sim);
+        QCOMPARE(PortNameOf(ID_PORT_SIMULATED), SimulatedPortName());
     }
 };
 

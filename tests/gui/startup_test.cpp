@@ -287,8 +287,7 @@ private slots:
 
     void notYetAvailable_data() {
         QTest::addColumn<int>("id");
-        for (int id : {ID_READ_FROM_RADIO, ID_WRITE_TO_RADIO, ID_TEST_MODE, ID_OPTIONAL_FEATURES, ID_TWO_TONE,
-                       ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP})
+        for (int id : {ID_KEY_ASSIGNMENT, ID_OPTIONAL_FEATURES_EDIT})
             QTest::newRow(qPrintable(QString::number(id))) << id;
     }
     void notYetAvailable() {

@@ -142,7 +142,7 @@ private slots:
                                             "TX Power", "W/N", "Scan/Add"}));
     QCOMPARE(h.cell(16, 0), QString("16"));
     QCOMPARE(h.grid()->GetColAlignment(3), short(CMSFlexGrid::CenterTop));
-    QCOMPARE(h.grid()->GetColWidth(1), long(h.grid()->GetDefaultColWidth() * 1.25));
+    QCOMPARE(h.grid()->GetColWidth(1), long(h.view->columnBaseWidth() * 1.25));
     QCOMPARE(h.field(1011)->currentText(), QString("  67 - 72MHz"));
     QCOMPARE(h.field(1017)->currentText(), QString("VMK40"));
     QVERIFY(h.view->findChild<QLabel*>("channelLabel"));

@@ -88,10 +88,15 @@ private slots:
   void columnWidthsFollowTheDefaultWidth() {
     QFETCH(int, col);
     QFETCH(double, factor);
-    // w: the width column 2 has before the first layout, the grid's default.
-    const long w = h->grid()->GetDefaultColWidth();
-    QVERIFY(w >= 960);
+    // w: the width column 2 has before the first layout; at least the grid's
+    // default, and wide enough that every header fits.
+    const long w = h->view->columnBaseWidth();
+    QVERIFY(w >= h->grid()->GetDefaultColWidth());
     QCOMPARE(h->grid()->GetColWidth(col), long(double(w) * factor));
+    const QString header = h->grid()->GetTextMatrix(0, col);
+    QVERIFY2(h->grid()->fontMetrics().horizontalAdvance(header) * 1440 / h->grid()->logicalDpiX() <
+                 h->grid()->GetColWidth(col),
+             qPrintable(header));
   }
 
   void laterInitialUpdateHidesEditorsAndRefills() {
@@ -105,7 +110,7 @@ private slots:
     QVERIFY(h->cell(4, 1).isEmpty());  // the typed text was not committed anywhere
     QCOMPARE(Row(*h, 2, 1, 4), QStringList({"145.52500", "146.00000", "67.0", "D023N"}));
     // Widths are laid out once: a second update keeps them.
-    QCOMPARE(h->grid()->GetColWidth(1), long(h->grid()->GetDefaultColWidth() * 1.2));
+    QCOMPARE(h->grid()->GetColWidth(1), long(h->view->columnBaseWidth() * 1.2));
   }
 
   void typingIntoAGuardedListPutsItBack_data() {

@@ -1,0 +1,84 @@
+#include "shell/ui/qt_session_host.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include <variant>
+
+#include "shell/ui/message_box.h"
+#include "shell/ui/progress_dialog.h"
+#include "table/ui/vel_view.h"
+
+namespace velui {
+
+QMessageBox::StandardButtons MessageBoxButtons(vel::MessageButtons buttons) {
+    switch (buttons) {
+        case vel::MessageButtons::Ok: return QMessageBox::Ok;
+        case vel::MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+        case vel::MessageButtons::RetryCancel: return QMessageBox::Retry | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+vel::MessageAnswer MessageAnswerOf(QMessageBox::StandardButton button) {
+    switch (button) {
+        case QMessageBox::Ok: return vel::MessageAnswer::Ok;
+        case QMessageBox::Retry: return vel::MessageAnswer::Retry;
+        default: return vel::MessageAnswer::Cancel;
+    }
+}
+
+vel::MessageAnswer QtMessageHost::showMessage(const std::string& text, vel::MessageButtons buttons) {
+    const QMessageBox::Icon icon =
+        buttons == vel::MessageButtons::Ok ? QMessageBox::Information : QMessageBox::Warning;
+    const QMessageBox::StandardButtons shown = MessageBoxButtons(buttons);
+    const QMessageBox::StandardButton defaultButton =
+        buttons == vel::MessageButtons::RetryCancel ? QMessageBox::Retry : QMessageBox::Ok;
+    return MessageAnswerOf(ShowMessage(parent_, icon, title_, QString::fromStdString(text), shown, defaultButton));
+}
+
+QtSessionHost::QtSessionHost(ProgressDialog& dialog, CVelView& view, QString title)
+    : QtMessageHost(&dialog, std::move(title)), dialog_(dialog), view_(view) {}
+
+void QtSessionHost::pumpOne() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+bool QtSessionHost::cancelRequested() const { return dialog_.cancelRequested(); }
+
+void QtSessionHost::setDeactivationGuard(bool armed) { dialog_.setDeactivationGuard(armed); }
+
+void QtSessionHost::setStatusText(const std::string& text) { dialog_.setStatusText(QString::fromStdString(text)); }
+
+int QtSessionHost::progressPosition() const { return dialog_.position(); }
+
+void QtSessionHost::setProgressPosition(int position) { dialog_.setPosition(position); }
+
+vel::MessageAnswer QtSessionHost::showMessage(const std::string& text, vel::MessageButtons buttons) {
+    const bool guard = dialog_.deactivationGuard();
+    dialog_.setDeactivationGuard(false);
+    // A box over a closed dialog would have no window under it.
+    parent_ = dialog_.isVisible() ? static_cast<QWidget*>(&dialog_) : view_.window();
+    const vel::MessageAnswer answer = QtMessageHost::showMessage(text, buttons);
+    dialog_.setDeactivationGuard(guard);
+    return answer;
+}
+
+void QtSessionHost::closeProgressDialog() { dialog_.closeWindow(); }
+
+void QtSessionHost::storeChannelTable(vel::Image& image) {
+    (void)image;   // the view stores into the document's image, which is `image`
+    view_.commitCurrentCell();
+    view_.storeChannelGrid();
+}
+
+std::string QtSessionHost::dataPassword() {
+    view_.commitCurrentCell();
+    const vel::ChannelTable& table = view_.table();
+    for (const vel::FormField& field : view_.family().form) {
+        if (!std::holds_alternative<vel::DigitsCodec>(field.codec)) continue;
+        const auto it = table.text.find(field.id);
+        return it != table.text.end() ? it->second : std::string();
+    }
+    return {};
+}
+
+}  // namespace velui

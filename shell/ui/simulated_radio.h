@@ -1,0 +1,55 @@
+#pragma once
+// The radio simulated inside the program, for trying Read, Write and Test
+// Mode without a cable: a simulated radio of the program's family served on
+// a pseudo-terminal by a thread of its own, paced at 9600 baud with a few
+// milliseconds of reply latency. The Port menu's "Simulated radio" entry
+// points the exchanges at its device. Its memory lives as long as the
+// program: what Write sends, the next Read brings back.
+//
+// Pseudo-terminals are a POSIX facility: on Windows the simulated radio is
+// not available and the Port menu hides its entry.
+
+#include <memory>
+#include <string>
+
+#include "image/family.h"
+#include "image/image.h"
+#include "link/radio_simulator.h"
+
+namespace velui {
+
+class SimulatedRadio {
+public:
+    /// A radio of `family` holding SimulatedRadioStartingMemory(family).
+    explicit SimulatedRadio(const vel::Family& family);
+    ~SimulatedRadio();
+    SimulatedRadio(const SimulatedRadio&) = delete;
+    SimulatedRadio& operator=(const SimulatedRadio&) = delete;
+
+    /// Whether this platform can run it.
+    static bool Available();
+
+    /// Creates the pseudo-terminal and starts serving it (once; later calls
+    /// only report). On failure returns false with the reason.
+    bool start(std::string& error);
+    bool running() const;
+    /// The device the exchanges open ("/dev/pts/N"); empty until started.
+    std::string devicePath() const;
+
+    /// A copy of the radio's memory, and its replacement.
+    vel::Image memory() const;
+    void setMemory(const vel::Image& image);
+    /// Switches the radio's faults (tests, demonstrations of the messages).
+    void setFaults(const vel::SimulatorFaults& faults);
+    /// Time from the end of a frame to the first byte of its answer.
+    void setReplyLatencyUs(long long us);
+    /// Complete test-mode settings the radio received, and the last one.
+    int testModeCount() const;
+    std::optional<vel::TestModeSettings> lastTestMode() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+}  // namespace velui
