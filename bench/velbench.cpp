@@ -7,6 +7,17 @@
 //   velbench [--family NAME]... [--direction read|write] [--latency-us N]
 //            [--repeat N] [--calibrate] [--realtime] [--profile]
 
+#ifdef _WIN32
+
+#include <cstdio>
+
+int main() {
+    std::fputs("velbench: the rig needs pseudo-terminals, which this platform does not have\n", stderr);
+    return 1;
+}
+
+#else
+
 #include <fcntl.h>
 #include <poll.h>
 #include <time.h>
@@ -372,3 +383,5 @@ int main(int argc, char** argv) {
     }
     return allOk ? 0 : 1;
 }
+
+#endif  // _WIN32
