@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <string>
@@ -626,6 +628,8 @@ TEST(SimulatedPort, OpenFailureAndDeviceError) {
 // Over a real pseudo-terminal
 // ---------------------------------------------------------------------------
 
+#ifndef _WIN32
+
 int OpenRaw(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY);
     if (fd < 0) return fd;
@@ -717,6 +721,8 @@ TEST(RadioSimulatorPty, StopEndsAnIdleServer) {
     server.stop();   // returns: the thread saw the request
     SUCCEED();
 }
+
+#endif  // _WIN32
 
 }  // namespace
 }  // namespace vel

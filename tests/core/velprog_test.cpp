@@ -2,6 +2,8 @@
 // files, and read, write and testmode against `velprog simulate` over a real
 // pseudo-terminal.
 
+#ifndef _WIN32
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -710,3 +712,5 @@ TEST(VelprogRadioRead, InterruptCancelsClosesAndSavesNothing) {
 
 }  // namespace
 }  // namespace vel
+
+#endif  // _WIN32
