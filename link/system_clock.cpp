@@ -1,10 +1,7 @@
 #include <chrono>
 #include <thread>
 
-#ifdef __linux__
-#include <sys/prctl.h>
-#endif
-
+#include "link/exact_pauses.h"
 #include "link/serial_port.h"
 
 namespace vel {
@@ -18,13 +15,7 @@ public:
         // pauses about a thousand times, and every pause that ends late makes
         // the whole transfer slower.
         if (ms <= 0) return;
-#ifdef __linux__
-        // Linux lets a sleep end up to the thread's timer slack (50 us by
-        // default) late, so that wake-ups can be grouped; ask for exact
-        // wake-ups, once per thread.
-        thread_local const bool exactWakeUps = prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL) == 0;
-        (void)exactWakeUps;
-#endif
+        PrepareThreadForExactPauses();
         // Even so a sleeping thread wakes some tens of microseconds after its
         // time (more on a virtual machine). Sleep all but the last stretch and
         // watch the clock for that.

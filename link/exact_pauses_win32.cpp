@@ -4,15 +4,13 @@
 #include <windows.h>
 #include <timeapi.h>
 
+#include "link/exact_pauses.h"
+
 namespace vel {
-namespace {
 
-struct OneMillisecondTimer {
-    OneMillisecondTimer() { timeBeginPeriod(1); }
-    ~OneMillisecondTimer() { timeEndPeriod(1); }
-};
+void PrepareThreadForExactPauses() {
+    static const bool resolution = timeBeginPeriod(1) == TIMERR_NOERROR;
+    (void)resolution;
+}
 
-const OneMillisecondTimer timer;
-
-}  // namespace
 }  // namespace vel
