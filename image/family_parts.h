@@ -43,4 +43,10 @@ FrequencyRule EnglishFrequencyRule(std::int64_t lo, std::int64_t hi, std::vector
                                    const std::string& stepMessage);
 FamilyTexts EnglishTexts(bool functionSettingGroup);
 
+/// The editing rules and protocol parameters the 16-channel radios share:
+/// 60-600 MHz on 6.25 and 5 kHz steps, tones stored as "OFF" unless typed
+/// exactly, 123 blocks written and 128 read with the slow pacing, English
+/// messages and no data password check.
+void ApplySixteenChannelRules(Family& f);
+
 }  // namespace vel::parts

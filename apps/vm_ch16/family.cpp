@@ -68,32 +68,7 @@ Family Make() {
                      {0x3C8, {1, 0, 0}},
                      {0x3D2, {0xF5, 0x37}},
                      {0x01C, {0xFB}}};
-    f.frequencyRule = EnglishFrequencyRule(6000000, 60000000, {625, 500},
-                                           "Error data Value，Please input according the step value(6.25K/5k)");
-    f.toneCommit = ToneCommit::ExactOrOff;
-    f.toneOffShownWhenInUse = false;
-    f.tonesShownWhenNotInUse = true;
-    f.newChannelFirstEmptyColumns = 5;
-    f.deleteFromColumn = 5;
-
-    ProtocolParams& p = f.protocol;
-    p.writeBlocks = 123;
-    p.readBlocks = 128;
-    p.typeByteAddress = 0x03D3;
-    p.pumpRoundsAfterWriteBlock = 201;
-    p.pumpRoundsAfterReadBlock = 199;
-    p.pauseAfterReadBlockMs = 20;
-    p.progressMax = 123;
-    p.stepBelowWrite = 122;
-    p.stepBelowRead = 123;
-    p.endPositionWrite = 123;
-    p.endPositionRead = 123;
-    p.replyBufferFill = 0x00;
-    p.waitingStatusBeforeWakeup = false;
-    p.cancelOnDeactivateOrMove = false;
-    p.dataPasswordCheck = false;
-    p.testModeBase = TestModeBase::Fixed450;
-    p.messageLanguage = MessageLanguage::English;
+    ApplySixteenChannelRules(f);
 
     f.texts = EnglishTexts(true);
     AppInfo& a = f.app;
