@@ -37,6 +37,17 @@
     </message>
 </context>
 <context>
+    <name>SettingsDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>velui::CKeyAssignmentDlg</name>
     <message>
         <source>Key Assignment</source>
@@ -93,14 +104,6 @@
     <message>
         <source>Side Button 3</source>
         <translation>侧键3</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -180,14 +183,6 @@
     <message>
         <source>Band  Width</source>
         <translation>带宽</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
     </message>
 </context>
 </TS>

@@ -46,19 +46,13 @@ const vel::SettingsDialogModel& Model(const std::string& key) {
     return models.front();
 }
 
-// Runs `command` and closes the first modal dialog it opens; returns that
-// dialog's window title, or "" when none opened.
-QString TitleOfDialogOpenedBy(CVelApp& app, int command) {
-    QString title;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            title = modal->windowTitle();
-            if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
-        }
-    });
-    app.mainFrame()->execute(command);
-    return title;
-}
+/// Marlowe's window in a program directory of its own, its message boxes recorded.
+struct MarloweWindow {
+    ProgramDir dir;
+    MessageScript messages;
+    CVelApp app{vel::MarloweFamily(), dir.options(QStringLiteral("en_US"), QStringLiteral("Marlowe"))};
+    bool ok = app.initInstance();
+};
 
 QString TextOf(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -215,10 +209,9 @@ private slots:
     void editMenuOpensBothDialogs() {
         QFETCH(int, command);
         QFETCH(QString, title);
-        ProgramDir dir;
-        MessageScript messages;
-        CVelApp app(vel::MarloweFamily(), dir.options(QStringLiteral("en_US"), QStringLiteral("Marlowe")));
-        QVERIFY(app.initInstance());
+        MarloweWindow window;
+        QVERIFY(window.ok);
+        auto& [dir, messages, app, ok] = window;
         const vel::Image before = app.document()->image();
         QCOMPARE(TitleOfDialogOpenedBy(app, command), title);
         QVERIFY(messages.shown.empty());
@@ -230,9 +223,9 @@ private slots:
     // -----------------------------------------------------------------------
 
     void saveLeavesTheTextForm() {
-        ProgramDir dir;
-        CVelApp app(vel::MarloweFamily(), dir.options(QStringLiteral("en_US"), QStringLiteral("Marlowe")));
-        QVERIFY(app.initInstance());
+        MarloweWindow window;
+        QVERIFY(window.ok);
+        auto& [dir, messages, app, ok] = window;
         app.view()->grid()->SetTextMatrix(3, 1, QStringLiteral("446.00625"));
         FileDialogScript files;
         files.answers.push_back(dir.path(QStringLiteral("radio.sin")));
@@ -246,10 +239,9 @@ private slots:
     void foreignTextFileSurvivesAndIsMentionedOnce() {
         const std::string notes = "Dealer notes: radio 3 goes back on Tuesday\n";
         WriteText(QString::fromLatin1(vel::kImageTextFileName), notes);
-        ProgramDir dir;
-        MessageScript messages;
-        CVelApp app(vel::MarloweFamily(), dir.options(QStringLiteral("en_US"), QStringLiteral("Marlowe")));
-        QVERIFY(app.initInstance());
+        MarloweWindow window;
+        QVERIFY(window.ok);
+        auto& [dir, messages, app, ok] = window;
         FileDialogScript files;
         files.answers.push_back(dir.path(QStringLiteral("a.sin")));
         QVERIFY(app.onFileSaveAs());
@@ -279,10 +271,9 @@ private slots:
     // A "1.txt" that cannot be replaced does not stop the save.
     void unwritableTextFormDoesNotStopTheSave() {
         QVERIFY(QDir().mkdir(QString::fromLatin1(vel::kImageTextFileName)));   // a directory in its place
-        ProgramDir dir;
-        MessageScript messages;
-        CVelApp app(vel::MarloweFamily(), dir.options(QStringLiteral("en_US"), QStringLiteral("Marlowe")));
-        QVERIFY(app.initInstance());
+        MarloweWindow window;
+        QVERIFY(window.ok);
+        auto& [dir, messages, app, ok] = window;
         FileDialogScript files;
         files.answers.push_back(dir.path(QStringLiteral("b.sin")));
         QVERIFY(app.onFileSaveAs());
@@ -295,9 +286,9 @@ private slots:
     // -----------------------------------------------------------------------
 
     void fileMenuOffersTheTextForm() {
-        ProgramDir dir;
-        CVelApp app(vel::MarloweFamily(), dir.options(QStringLiteral("en_US"), QStringLiteral("Marlowe")));
-        QVERIFY(app.initInstance());
+        MarloweWindow window;
+        QVERIFY(window.ok);
+        auto& [dir, messages, app, ok] = window;
         QStringList texts;
         for (QAction* a : app.mainFrame()->menu(QStringLiteral("&File"))->actions()) texts << a->text();
         QVERIFY(texts.contains(QStringLiteral("&Import Text Form…")));
@@ -326,11 +317,10 @@ private slots:
         const vel::Image form = ImageWith(imported.toStdString());
         WriteText(QString::fromLatin1(vel::kImageTextFileName), vel::ImageTextFileContents(form));
 
-        ProgramDir dir;
-        MessageScript messages;
+        MarloweWindow window;
+        QVERIFY(window.ok);
+        auto& [dir, messages, app, ok] = window;
         FileDialogScript files;
-        CVelApp app(vel::MarloweFamily(), dir.options(QStringLiteral("en_US"), QStringLiteral("Marlowe")));
-        QVERIFY(app.initInstance());
         // A saved document whose form shows `typed`, so that nothing is modified yet.
         vel::Image start = NewMarlowe();
         vel::StoreDataPassword(typed.toStdString(), start);
@@ -357,10 +347,9 @@ private slots:
     }
 
     void importOfAMissingFileChangesNothing() {
-        ProgramDir dir;
-        MessageScript messages;
-        CVelApp app(vel::MarloweFamily(), dir.options(QStringLiteral("en_US"), QStringLiteral("Marlowe")));
-        QVERIFY(app.initInstance());
+        MarloweWindow window;
+        QVERIFY(window.ok);
+        auto& [dir, messages, app, ok] = window;
         const vel::Image before = app.document()->image();
         const QString missing = QDir::current().filePath(QStringLiteral("nowhere.txt"));
         QVERIFY(!app.textFormCommands()->importTextForm(missing));
@@ -371,11 +360,10 @@ private slots:
     }
 
     void exportTextFormWritesWhatSavingWould() {
-        ProgramDir dir;
-        MessageScript messages;
+        MarloweWindow window;
+        QVERIFY(window.ok);
+        auto& [dir, messages, app, ok] = window;
         FileDialogScript files;
-        CVelApp app(vel::MarloweFamily(), dir.options(QStringLiteral("en_US"), QStringLiteral("Marlowe")));
-        QVERIFY(app.initInstance());
         app.view()->grid()->SetTextMatrix(4, 1, QStringLiteral("450.00000"));
         app.view()->grid()->SetTextMatrix(4, 2, QStringLiteral("450.00000"));
         const vel::Image before = app.document()->image();

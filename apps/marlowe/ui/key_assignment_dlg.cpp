@@ -1,14 +1,12 @@
 #include "key_assignment_dlg.h"  // by its own name: the translation scan needs the class to find its texts
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 #include "apps/marlowe/marlowe_settings.h"
+#include "apps/marlowe/ui/dialog_frame.h"
 
 namespace velui {
 
@@ -37,17 +35,7 @@ CKeyAssignmentDlg::CKeyAssignmentDlg(vel::Image& image, QWidget* parent) : QDial
     groups->addWidget(newGroup(tr("Side Button 2"), button2Short_, button2Long_));
     groups->addWidget(newGroup(tr("Side Button 3"), button3Short_, button3Long_));
 
-    auto* buttons = new QDialogButtonBox(this);
-    ok_ = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
-    cancel_ = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
-    ok_->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CKeyAssignmentDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CKeyAssignmentDlg::reject);
-
-    auto* main = new QVBoxLayout(this);
-    main->addLayout(groups);
-    main->addWidget(buttons);
-    main->setSizeConstraint(QLayout::SetFixedSize);
+    FrameSettingsDialog(this, groups, ok_, cancel_);
 
     const vel::KeyAssignment keys = vel::DecodeKeyAssignment(image_);
     button2Short_->setCurrentIndex(keys.button2Short);

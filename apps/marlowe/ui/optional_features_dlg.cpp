@@ -1,14 +1,12 @@
 #include "optional_features_dlg.h"  // by its own name: the translation scan needs the class to find its texts
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 #include "apps/marlowe/marlowe_settings.h"
+#include "apps/marlowe/ui/dialog_frame.h"
 
 namespace velui::marlowe {
 namespace {
@@ -62,17 +60,7 @@ COptionalFeaturesDlg::COptionalFeaturesDlg(vel::Image& image, QWidget* parent) :
     columns->addSpacing(16);
     columns->addLayout(right);
 
-    auto* buttons = new QDialogButtonBox(this);
-    ok_ = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
-    cancel_ = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
-    ok_->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &COptionalFeaturesDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &COptionalFeaturesDlg::reject);
-
-    auto* main = new QVBoxLayout(this);
-    main->addLayout(columns);
-    main->addWidget(buttons);
-    main->setSizeConstraint(QLayout::SetFixedSize);
+    FrameSettingsDialog(this, columns, ok_, cancel_);
 
     const vel::MarloweOptionalFeatures f = vel::DecodeMarloweOptionalFeatures(image_);
     beep_->setCurrentIndex(f.beepIndex);

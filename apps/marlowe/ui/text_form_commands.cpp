@@ -19,11 +19,6 @@ namespace {
 
 QString Tr(const char* text) { return QCoreApplication::translate("CTextFormCommands", text); }
 
-QString Filter() {
-    return Tr(QT_TRANSLATE_NOOP("CTextFormCommands", "Text Form (*.txt)")) + QStringLiteral(";;") +
-           Tr(QT_TRANSLATE_NOOP("CTextFormCommands", "All Files (*)"));
-}
-
 std::filesystem::path LocalPath(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
 
 }  // namespace
@@ -42,23 +37,23 @@ void CTextFormCommands::warn(const QString& text) const {
     ShowMessage(&frame_, QMessageBox::Warning, title(), text);
 }
 
-void CTextFormCommands::onImportTextForm() {
+QString CTextFormCommands::askFile(FileDialogKind kind, const QString& title) const {
     FileDialogRequest request;
-    request.kind = FileDialogKind::Open;
-    request.title = Tr(QT_TRANSLATE_NOOP("CTextFormCommands", "Import Text Form"));
+    request.kind = kind;
+    request.title = title;
     request.suggested = QDir::current().filePath(QString::fromLatin1(vel::kImageTextFileName));
-    request.filter = Filter();
-    const QString path = AskFileName(&frame_, request);
+    request.filter = Tr(QT_TRANSLATE_NOOP("CTextFormCommands", "Text Form (*.txt)")) + QStringLiteral(";;") +
+                     Tr(QT_TRANSLATE_NOOP("CTextFormCommands", "All Files (*)"));
+    return AskFileName(&frame_, request);
+}
+
+void CTextFormCommands::onImportTextForm() {
+    const QString path = askFile(FileDialogKind::Open, Tr(QT_TRANSLATE_NOOP("CTextFormCommands", "Import Text Form")));
     if (!path.isEmpty()) importTextForm(path);
 }
 
 void CTextFormCommands::onExportTextForm() {
-    FileDialogRequest request;
-    request.kind = FileDialogKind::Save;
-    request.title = Tr(QT_TRANSLATE_NOOP("CTextFormCommands", "Export Text Form"));
-    request.suggested = QDir::current().filePath(QString::fromLatin1(vel::kImageTextFileName));
-    request.filter = Filter();
-    const QString path = AskFileName(&frame_, request);
+    const QString path = askFile(FileDialogKind::Save, Tr(QT_TRANSLATE_NOOP("CTextFormCommands", "Export Text Form")));
     if (!path.isEmpty()) exportTextForm(path);
 }
 

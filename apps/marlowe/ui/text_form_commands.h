@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include "shell/ui/message_box.h"
+
 class CVelView;
 
 namespace velui {
@@ -38,6 +40,8 @@ public:
     bool exportTextForm(const QString& path);
 
 private:
+    /// A file dialog that starts on "1.txt" in the current directory; "" for Cancel.
+    QString askFile(FileDialogKind kind, const QString& title) const;
     QString title() const;
     void warn(const QString& text) const;
 
