@@ -268,6 +268,22 @@ private slots:
         QCOMPARE(TextOf(vel::kImageTextFileName), QString::fromStdString(vel::ImageTextFileContents(h.image())));
     }
 
+    // An import would replace the image under a running session, and the
+    // dialogs would hold it in one pump round: they wait until it ends.
+    void ownCommandsWaitWhileASessionRuns() {
+        programtest::ProgramHarness h(FamilyId::Marlowe);
+        QVERIFY(h.ok);
+        const std::vector<int> ids{ID_FILE_IMPORT_TEXT, ID_FILE_EXPORT_TEXT, ID_KEY_ASSIGNMENT, ID_OPTIONAL_FEATURES_EDIT};
+        std::vector<bool> enabled;
+        h.link.afterWrite = [&](int n) {
+            if (n != 30) return;
+            for (int id : ids) enabled.push_back(h.frame()->action(id)->isEnabled());
+        };
+        QVERIFY(h.read());
+        QCOMPARE(enabled, std::vector<bool>(ids.size(), false));
+        for (int id : ids) QVERIFY(h.frame()->action(id)->isEnabled());
+    }
+
     // A "1.txt" that cannot be replaced does not stop the save.
     void unwritableTextFormDoesNotStopTheSave() {
         QVERIFY(QDir().mkdir(QString::fromLatin1(vel::kImageTextFileName)));   // a directory in its place
