@@ -36,6 +36,18 @@ void CopyHelp(const ProgramDir& dir) {
     }
 }
 
+/// Start-up options of Velmar_V installed under `prefix` ("<prefix>/bin/Velmar_V"),
+/// with its user's configuration folder in "<prefix>/home/velmar".
+StartupOptions InstalledOptions(const QDir& prefix, const QString& locale) {
+    StartupOptions options;
+    options.programPath = prefix.filePath(QStringLiteral("bin/Velmar_V"));
+    options.localeName = locale;
+    options.settingsFile = prefix.filePath(QStringLiteral("settings.ini"));
+    options.userConfigDir = prefix.filePath(QStringLiteral("home/velmar"));
+    options.show = false;
+    return options;
+}
+
 }  // namespace
 
 class StartupTest : public QObject {
@@ -190,14 +202,8 @@ private slots:
             QVERIFY(ini.open(QIODevice::WriteOnly));
             ini.write("[PORTS]\nCOM2=/dev/ttyACM5\n");
         }
-        StartupOptions options;
-        options.programPath = prefix.filePath(QStringLiteral("bin/Velmar_V"));
-        options.localeName = QStringLiteral("en_US");
-        options.settingsFile = prefix.filePath(QStringLiteral("settings.ini"));
-        options.userConfigDir = prefix.filePath(QStringLiteral("home/velmar"));
-        options.show = false;
         MessageScript messages;
-        CVelApp app(vel::GetFamily(vel::FamilyId::Velmar_V), options);
+        CVelApp app(vel::GetFamily(vel::FamilyId::Velmar_V), InstalledOptions(prefix, QStringLiteral("en_US")));
         QVERIFY(app.initInstance());
         QCOMPARE(messages.shown.size(), size_t(0));
         QCOMPARE(app.languageFile(), prefix.filePath(filesDir + QStringLiteral("/Velmar_V_EN.qm")));
@@ -219,14 +225,8 @@ private slots:
         const QDir prefix(root.path());
         QVERIFY(prefix.mkpath(QStringLiteral("bin")));
         QVERIFY(prefix.mkpath(QStringLiteral("share/velmar/Velmar_V")));
-        StartupOptions options;
-        options.programPath = prefix.filePath(QStringLiteral("bin/Velmar_V"));
-        options.localeName = QStringLiteral("zh_CN");
-        options.settingsFile = prefix.filePath(QStringLiteral("settings.ini"));
-        options.userConfigDir = prefix.filePath(QStringLiteral("home/velmar"));
-        options.show = false;
         MessageScript messages;
-        CVelApp app(vel::GetFamily(vel::FamilyId::Velmar_V), options);
+        CVelApp app(vel::GetFamily(vel::FamilyId::Velmar_V), InstalledOptions(prefix, QStringLiteral("zh_CN")));
         QVERIFY(!app.initInstance());
         QCOMPARE(messages.shown.size(), size_t(1));
         QCOMPARE(messages.shown[0].text,
