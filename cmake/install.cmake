@@ -21,7 +21,7 @@ install(TARGETS velprog RUNTIME DESTINATION bin)
 # build time so that every command it has appears in them.
 find_program(VELMAR_BASH bash)
 find_program(VELMAR_GZIP gzip)
-if(VELMAR_BASH AND NOT CMAKE_CROSSCOMPILING)
+if(UNIX AND VELMAR_BASH AND NOT CMAKE_CROSSCOMPILING)
   set(velprog_docs_dir ${CMAKE_BINARY_DIR}/packaging)
   set(velprog_man ${velprog_docs_dir}/velprog.1)
   set(velprog_completion ${velprog_docs_dir}/velprog)
