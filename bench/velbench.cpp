@@ -24,7 +24,6 @@ int main() {
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,17 +37,17 @@ int main() {
 #endif
 
 #include "image/family.h"
+#include "link/line_rate_port.h"
 #include "link/programming_session.h"
 #include "link/pty_posix.h"
 #include "link/radio_simulator.h"
 #include "link/radio_simulator_pty.h"
+#include "link/session_floor.h"
 #include "link/system_serial_port.h"
 
 namespace {
 
 using namespace vel;
-
-constexpr double kByteSeconds = 10.0 / 9600.0;
 
 bool g_profile = false;   // print where the computer's side spent its time
 
@@ -58,67 +57,12 @@ std::int64_t NowNs() {
     return static_cast<std::int64_t>(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
 
-/// Sleeps until `ns`, waking a little early and watching the clock for the
-/// rest: the line's time must not grow by the sleep's own lateness.
-void SleepUntilNs(std::int64_t ns) {
-    constexpr std::int64_t kSpinNs = 150000;
-    const std::int64_t wake = ns - kSpinNs;
-    const timespec ts{static_cast<time_t>(wake / 1000000000), static_cast<long>(wake % 1000000000)};
-    if (wake > NowNs())
-        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
-        }
-    while (NowNs() < ns) {
-    }
-}
-
-/// The real port, with the one thing a pseudo-terminal lacks: a write returns
-/// only once its bytes would have crossed a 9600 baud line, as on a cable
-/// (where the drain waits for the transmitter).
-class LineRatePort final : public SerialPort {
-public:
-    explicit LineRatePort(std::unique_ptr<SerialPort> inner) : inner_(std::move(inner)) {}
-    bool open(const std::string& name) override { return inner_->open(name); }
-    void configure(const TimingProfile& p) override { inner_->configure(p); }
-    void purgeAll() override { inner_->purgeAll(); }
-    void purgeBuffers() override { inner_->purgeBuffers(); }
-    IoResult write(const std::uint8_t* data, std::size_t count) override {
-        const std::int64_t start = NowNs();
-        const IoResult r = inner_->write(data, count);
-        SleepUntilNs(start + static_cast<std::int64_t>(static_cast<double>(count) * kByteSeconds * 1e9));
-        note('w', count, start);
-        return r;
-    }
-    IoResult read(std::uint8_t* buffer, std::size_t count) override {
-        const std::int64_t start = NowNs();
-        const IoResult r = inner_->read(buffer, count);
-        note('r', count, start);
-        return r;
-    }
-
-    /// Each transfer with its start and end, for --profile.
-    struct Op {
-        char kind;
-        std::size_t count;
-        std::int64_t startNs, endNs;
-    };
-    std::vector<Op> ops;
-
-    void close() override { inner_->close(); }
-    bool isOpen() const override { return inner_->isOpen(); }
-
-private:
-    void note(char kind, std::size_t count, std::int64_t startNs) {
-        if (g_profile) ops.push_back({kind, count, startNs, NowNs()});
-    }
-    std::unique_ptr<SerialPort> inner_;
-};
-
 /// Where the computer's side spent its time: every kind of transfer, and the
 /// time between two kinds of transfer (the session's pauses, purges and
 /// pumping), with the line time they would take on a cable.
-void PrintProfile(const std::vector<LineRatePort::Op>& ops) {
+void PrintProfile(const std::vector<LineRatePort::Transfer>& ops) {
     std::map<std::string, std::vector<double>> spans;
-    const auto name = [](const LineRatePort::Op& op) {
+    const auto name = [](const LineRatePort::Transfer& op) {
         return std::string(op.kind == 'w' ? "write " : "read ") + std::to_string(op.count);
     };
     for (std::size_t i = 0; i < ops.size(); ++i) {
@@ -160,36 +104,6 @@ private:
     int position_ = 0;
 };
 
-/// The protocol's floor for one session: its fixed pauses and every byte
-/// that crosses the line in either direction at 9600 baud.
-struct Floor {
-    int pausesMs = 0;
-    long bytes = 0;
-    double seconds() const { return pausesMs / 1000.0 + static_cast<double>(bytes) * kByteSeconds; }
-};
-
-Floor ProtocolFloor(const Family& family, Direction direction) {
-    Floor f;
-    // Handshake: 7 pump rounds with 1 ms pauses, 1 ms before each of the 7
-    // wake-up bytes and the 2 identification bytes; wake-up 7 + ack 1,
-    // identification 2 + 8, acknowledgement 1 + 1.
-    f.pausesMs = 7 + 7 + 2;
-    f.bytes = 7 + 1 + 2 + 8 + 1 + 1;
-    const ProtocolParams& p = family.protocol;
-    if (direction == Direction::Read) {
-        // Request 4, reply 12, acknowledgement 1 + 1; 15 ms before the
-        // acknowledgement and the family's pause after the block.
-        f.pausesMs += p.readBlocks * (15 + p.pauseAfterReadBlockMs);
-        f.bytes += static_cast<long>(p.readBlocks) * (4 + 12 + 1 + 1);
-    } else {
-        // Request 4, data 8, acknowledgement 1; 1 ms between request and data
-        // and 1 ms after the block.
-        f.pausesMs += p.writeBlocks * (1 + 1);
-        f.bytes += static_cast<long>(p.writeBlocks) * (4 + 8 + 1);
-    }
-    return f;
-}
-
 Image Pattern(int size, unsigned seed) {
     Image img(static_cast<std::size_t>(size));
     unsigned x = seed * 2654435761u + 1u;
@@ -221,6 +135,8 @@ Run RunOnce(const Family& family, Direction direction, std::int64_t latencyUs) {
     server.start();
 
     LineRatePort port(CreateSystemSerialPort());
+    std::vector<LineRatePort::Transfer> transfers;
+    if (g_profile) port.setTransferLog(&transfers);
     BenchHost host;
     ProgrammingSession session(family, Lang::English, port, SystemClock(), host);
     Image image = Pattern(family.imageSize, 2);
@@ -230,7 +146,7 @@ Run RunOnce(const Family& family, Direction direction, std::int64_t latencyUs) {
     const SessionResult result = session.run(direction, server.devicePath(), image);
     const std::int64_t t1 = NowNs();
     server.stop();
-    if (g_profile) PrintProfile(port.ops);
+    if (g_profile) PrintProfile(transfers);
 
     Run run;
     run.seconds = static_cast<double>(t1 - t0) / 1e9;
@@ -357,7 +273,7 @@ int main(int argc, char** argv) {
     bool allOk = true;
     for (const Family* family : families) {
         for (const Direction d : directions) {
-            const Floor floor = ProtocolFloor(*family, d);
+            const SessionFloor floor = ProtocolFloor(*family, d);
             // The best of the runs that went through: a run that failed (a
             // thread of the rig held up past the protocol's 30 ms gap, say)
             // is reported but not timed.
