@@ -50,6 +50,13 @@ int ReceivedFrame::address() const {
     return (bytes[1] << 8) | bytes[2];
 }
 
+std::int64_t AdapterDeliveryUs(std::int64_t completeUs, int rxLatencyMs) {
+    if (rxLatencyMs <= 0) return completeUs;
+    const std::int64_t period = static_cast<std::int64_t>(rxLatencyMs) * 1000;
+    const std::int64_t ticks = completeUs >= 0 ? (completeUs + period - 1) / period : completeUs / period;
+    return ticks * period;
+}
+
 bool ParseSimulatorFaults(const std::string& text, SimulatorFaults& faults, std::string& error) {
     std::stringstream list(text);
     std::string item;
@@ -89,10 +96,14 @@ bool ParseSimulatorFaults(const std::string& text, SimulatorFaults& faults, std:
         } else if (name == "short-id") {
             if (!ParseInt(arg, n) || n < 0 || n > 8) return bad();
             faults.shortIdentificationBytes = static_cast<int>(n);
+        } else if (name == "rx-latency") {
+            // An adapter's latency timer runs from 1 to 255 ms.
+            if (!ParseInt(arg, n) || n < 0 || n > 255) return bad();
+            faults.rxLatencyMs = static_cast<int>(n);
         } else {
             error = "unknown fault \"" + item +
                     "\" (known: silent, ignore-wakeups=N, wrong-ack[=N], short-read=ADDR[:K], no-ack=ADDR, "
-                    "vanish=N, short-id=K)";
+                    "vanish=N, short-id=K, rx-latency=MS)";
             return false;
         }
     }

@@ -43,11 +43,21 @@ struct SimulatorFaults {
     std::optional<int> vanishAfterBlocks;
     /// The identification reply is cut to this many bytes.
     std::optional<int> shortIdentificationBytes;
+    /// The cable's USB-serial adapter holds what the radio sends and hands it
+    /// to the computer only at every tick of its latency timer, this many
+    /// milliseconds apart (0: at once). A byte so waits up to this long, and
+    /// an answer that spans a tick reaches the computer in two parts.
+    int rxLatencyMs = 0;
 };
+
+/// When a byte the radio finished sending at `completeUs` reaches the
+/// computer through an adapter with a latency timer of `rxLatencyMs`: at the
+/// timer's next tick (ticks at whole multiples of the period).
+std::int64_t AdapterDeliveryUs(std::int64_t completeUs, int rxLatencyMs);
 
 /// Parses a fault description as the command line gives it, e.g. "silent",
 /// "ignore-wakeups=3", "wrong-ack[=N]", "short-read=0x40:9", "no-ack=0x40",
-/// "vanish=12", "short-id=3". Several are separated by commas. Returns false
+/// "vanish=12", "short-id=3", "rx-latency=16". Several are separated by commas. Returns false
 /// and an explanation on a text it does not understand.
 bool ParseSimulatorFaults(const std::string& text, SimulatorFaults& faults, std::string& error);
 

@@ -18,10 +18,11 @@ namespace vel {
 class PseudoTerminal;
 
 struct PtyServeOptions {
-    /// A pseudo-terminal has no line rate. With this set the radio paces its
-    /// own bytes at 9600 baud (10 bits a byte, 1.042 ms) and takes the
-    /// computer's bytes as arriving at that rate too, so that an exchange over
-    /// the pseudo-terminal lasts as long as over a cable.
+    /// A pseudo-terminal has no line rate. With this set the radio's answers
+    /// take their time at 9600 baud (10 bits a byte, 1.042 ms), each handed
+    /// to the computer whole once its last byte would have crossed a cable,
+    /// and the computer's bytes count as arriving at that rate too, so that
+    /// an exchange over the pseudo-terminal lasts as long as over a cable.
     bool lineRate = false;
 };
 

@@ -82,13 +82,26 @@ void RadioSimulatorPty::stop() {
 void RadioSimulatorPty::schedule(const SimulatorReply& reply) {
     if (reply.empty()) return;
     const std::int64_t start = std::max(reply.dueUs * 1000, txFreeNs_);
-    std::int64_t at = start;
-    for (std::size_t j = 0; j < reply.bytes.size(); ++j) {
-        // A paced byte is handed over once it has fully crossed the line.
-        if (options_.lineRate) at = start + static_cast<std::int64_t>(j + 1) * kByteTimeNs;
-        outgoing_.push_back({reply.bytes[j], at});
+    const auto n = static_cast<std::int64_t>(reply.bytes.size());
+    // The radio's side of the line is busy until the answer's last byte has
+    // crossed it.
+    txFreeNs_ = options_.lineRate ? start + n * kByteTimeNs : start;
+    const int rxLatencyMs = radio_.faults().rxLatencyMs;
+    for (std::int64_t j = 0; j < n; ++j) {
+        std::int64_t at = txFreeNs_;
+        if (rxLatencyMs > 0) {
+            // Through an adapter with a latency timer each byte waits for the
+            // timer's next tick after it has crossed the line.
+            const std::int64_t crossedNs = options_.lineRate ? start + (j + 1) * kByteTimeNs : start;
+            at = AdapterDeliveryUs((crossedNs + 999) / 1000, rxLatencyMs) * 1000;
+        }
+        // Otherwise the answer is handed over whole once its last byte has
+        // crossed the line: the computer's read of it completes when it would
+        // on a cable, and a thread of ours held up by a busy machine can only
+        // make the whole answer late, never open a gap inside it that the
+        // computer would take for the end of the answer.
+        outgoing_.push_back({reply.bytes[static_cast<std::size_t>(j)], at});
     }
-    txFreeNs_ = at;
 }
 
 void RadioSimulatorPty::sendDue(std::int64_t nowNs) {
@@ -120,7 +133,7 @@ void RadioSimulatorPty::receive(std::int64_t nowNs) {
 
 void RadioSimulatorPty::serve() {
 #ifdef __linux__
-    // The default timer slack of 50 us would make every paced byte late.
+    // The default timer slack of 50 us would make every answer late.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 #endif
     while (!stopRequested_.load()) {
@@ -132,7 +145,7 @@ void RadioSimulatorPty::serve() {
             std::int64_t left = std::max<std::int64_t>(0, outgoing_.front().atNs - now);
             // A sleeping thread wakes some tens of microseconds after its
             // time. At line rate the radio wakes that much early and watches
-            // the clock for the rest, so that its bytes leave on time.
+            // the clock for the rest, so that its answers leave on time.
             if (options_.lineRate) left = left > kSpinNs ? left - kSpinNs : 0;
             timeout.tv_sec = static_cast<time_t>(left / 1000000000);
             timeout.tv_nsec = static_cast<long>(left % 1000000000);

@@ -52,7 +52,8 @@ void SimulatedSerialPort::schedule(const SimulatorReply& reply) {
     std::int64_t at = start;
     for (std::size_t j = 0; j < reply.bytes.size(); ++j) {
         at = start + byteTimeUs(j + 1);
-        incoming_.push_back({reply.bytes[j], at});
+        // An adapter with a latency timer passes the byte on at its next tick.
+        incoming_.push_back({reply.bytes[j], AdapterDeliveryUs(at, radio_.faults().rxLatencyMs)});
     }
     lineFreeUs_ = at;
 }

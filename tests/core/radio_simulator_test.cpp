@@ -485,6 +485,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, FaultText,
                                            FaultTextCase{"short-read=64", true}, FaultTextCase{"no-ack=0x3F8", true},
                                            FaultTextCase{"vanish=12", true}, FaultTextCase{"short-id=3", true},
                                            FaultTextCase{"vanish=2,short-id=4", true}, FaultTextCase{"", true},
+                                           FaultTextCase{"rx-latency=16", true}, FaultTextCase{"rx-latency=0", true},
+                                           FaultTextCase{"rx-latency=256", false}, FaultTextCase{"rx-latency", false},
                                            FaultTextCase{"loud", false}, FaultTextCase{"vanish", false},
                                            FaultTextCase{"vanish=x", false}, FaultTextCase{"short-id=9", false},
                                            FaultTextCase{"short-read=0x40:13", false},
@@ -494,7 +496,9 @@ INSTANTIATE_TEST_SUITE_P(Texts, FaultText,
 TEST(FaultTextValues, SetTheFields) {
     SimulatorFaults f;
     std::string error;
-    ASSERT_TRUE(ParseSimulatorFaults("short-read=0x40:10,no-ack=24,vanish=5,ignore-wakeups=2,wrong-ack=3", f, error));
+    ASSERT_TRUE(ParseSimulatorFaults("short-read=0x40:10,no-ack=24,vanish=5,ignore-wakeups=2,wrong-ack=3,rx-latency=16",
+                                     f, error));
+    EXPECT_EQ(f.rxLatencyMs, 16);
     EXPECT_EQ(f.shortReadAddress, 0x40);
     EXPECT_EQ(f.shortReadBytes, 10);
     EXPECT_EQ(f.noAckAfterBlockAddress, 24);
@@ -502,6 +506,20 @@ TEST(FaultTextValues, SetTheFields) {
     EXPECT_EQ(f.ignoredWakeups, 2);
     EXPECT_EQ(f.wrongFirstAcks, 3);
     EXPECT_FALSE(f.silent);
+}
+
+// A byte reaches the computer at the adapter's next tick: ticks are whole
+// multiples of the latency timer's period, and a byte complete on a tick goes
+// with it.
+TEST(AdapterDelivery, WaitsForTheNextTick) {
+    const struct {
+        std::int64_t completeUs;
+        int latencyMs;
+        std::int64_t deliveredUs;
+    } cases[] = {{1234, 0, 1234}, {0, 16, 0}, {1, 16, 16000}, {15999, 16, 16000}, {16000, 16, 16000},
+                 {16001, 16, 32000}, {40500, 1, 41000}};
+    for (const auto& c : cases)
+        EXPECT_EQ(AdapterDeliveryUs(c.completeUs, c.latencyMs), c.deliveredUs) << c.completeUs << " " << c.latencyMs;
 }
 
 // ---------------------------------------------------------------------------

@@ -95,6 +95,37 @@ TEST_P(SessionOnSimulator, SilentRadioGetsFifteenAttemptsThenTheBox) {
     EXPECT_EQ(rig.host.messages[0].buttons, MessageButtons::RetryCancel);
 }
 
+// A USB-serial adapter that holds the radio's bytes until its 16 ms latency
+// timer ticks: answers come late and in parts, and every session still goes
+// through, with the same bytes.
+TEST_P(SessionOnSimulator, HoldsWithAnAdapterLatency) {
+    const Family& f = *GetParam();
+    SimulatorRig rig(f);
+    SimulatorFaults faults;
+    std::string error;
+    ASSERT_TRUE(ParseSimulatorFaults("rx-latency=16", faults, error)) << error;
+    rig.radio.setFaults(faults);
+    Image& radio = rig.radio.memory();
+    for (std::size_t i = 0; i < radio.size(); ++i) radio[i] = static_cast<Byte>((i * 7 + 3) & 0xFF);
+    for (std::size_t i = 0; i < 6; ++i) radio[i] = 0xFF;   // no data password
+    const Image radioBefore = radio;
+    const auto readBytes = static_cast<std::size_t>(f.protocol.readBytes());
+
+    const std::int64_t start = rig.clock.nowUs();
+    ASSERT_EQ(rig.run(Direction::Read).outcome, SessionOutcome::Completed);
+    EXPECT_TRUE(std::equal(radioBefore.begin(), radioBefore.begin() + static_cast<std::ptrdiff_t>(readBytes),
+                           rig.image.begin()));
+    // Each block waits for the timer twice (its reply and the acknowledgement).
+    EXPECT_GT(rig.clock.nowUs() - start, static_cast<std::int64_t>(f.protocol.readBlocks) * 20000 * 2);
+
+    for (std::size_t i = 0; i < rig.image.size(); ++i) rig.image[i] ^= 0x3C;
+    rig.image[static_cast<std::size_t>(f.protocol.typeByteAddress)] = radio[static_cast<std::size_t>(f.protocol.typeByteAddress)];
+    ASSERT_EQ(rig.run(Direction::Write).outcome, SessionOutcome::Completed);
+    const auto writeBytes = static_cast<std::size_t>(f.protocol.writeBytes());
+    EXPECT_TRUE(std::equal(rig.image.begin(), rig.image.begin() + static_cast<std::ptrdiff_t>(writeBytes), radio.begin()));
+    EXPECT_TRUE(rig.host.messages.empty());
+}
+
 TEST_P(SessionOnSimulator, TestModeSettingReachesTheRadio) {
     const Family& f = *GetParam();
     SimulatorRig rig(f);
