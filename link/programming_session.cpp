@@ -188,6 +188,7 @@ SessionResult ProgrammingSession::readBlocks(Image& image) {
             if (!PasswordsMatch(DataPasswordFromImage(image), typed)) return failBlock(SessionText::PasswordIncorrect);
         }
         stepProgress();
+        host_.blocksDone(block + 1, p.readBlocks);
 
         clock_.sleepMs(kPauseBeforeReadAcknowledgeMs);
         port_.purgeBuffers();
@@ -216,6 +217,7 @@ SessionResult ProgrammingSession::writeBlocks(const Image& image) {
         if (!readByte(kAcknowledge)) return failBlock(SessionText::WriteBlockError);
         result_.blocksTransferred = block + 1;
         stepProgress();
+        host_.blocksDone(block + 1, p.writeBlocks);
 
         host_.setDeactivationGuard(true);
         if (!pumpRounds(p.pumpRoundsAfterWriteBlock, 0)) return result_;

@@ -38,6 +38,12 @@ public:
     /// The progress bar's position (it may run past the bar's range).
     virtual int progressPosition() const = 0;
     virtual void setProgressPosition(int position) = 0;
+    /// `done` of the session's `total` blocks have gone across; called after
+    /// each block, once its progress step is shown.
+    virtual void blocksDone(int done, int total) {
+        (void)done;
+        (void)total;
+    }
     /// A modal message box; returns the button chosen. The answer to an OK
     /// box is ignored; any answer but Ok to an OK/Cancel box, and any answer
     /// but Retry to a Retry/Cancel box, counts as Cancel.

@@ -7,7 +7,9 @@
 #include <exception>
 #include <map>
 
+#include "link/line_rate_port.h"
 #include "link/port_names.h"
+#include "link/session_frames.h"
 #include "link/session_texts.h"
 #include "link/system_serial_port.h"
 #include "shell/ui/command_table.h"
@@ -75,9 +77,14 @@ QString CProgramCommands::title() const { return frame_.windowTitle(); }
 
 vel::Clock& CProgramCommands::clock() { return clock_ ? *clock_ : vel::SystemClock(); }
 
-std::unique_ptr<vel::SerialPort> CProgramCommands::makePort() {
+std::unique_ptr<vel::SerialPort> CProgramCommands::makePort(const std::string& portName) {
     if (portFactory_) return portFactory_();
-    return vel::CreateSystemSerialPort([this](const std::string& name) { return deviceFor(name); });
+    auto port = vel::CreateSystemSerialPort([this](const std::string& name) { return deviceFor(name); });
+    // The simulated radio's pseudo-terminal takes our bytes at once; on a
+    // cable a write lasts until its bytes are on the line.
+    if (QString::fromStdString(portName) == SimulatedPortName())
+        return std::make_unique<vel::LineRatePort>(std::move(port));
+    return port;
 }
 
 SimulatedRadio& CProgramCommands::simulatedRadio() {
@@ -121,10 +128,11 @@ void CProgramCommands::runSession() {
     const vel::Direction direction = direction_;
     const std::string portName = frame_.portName().toStdString();
 
-    std::unique_ptr<vel::SerialPort> port = makePort();
-    QtSessionHost host(*dialog_, view_, title());
+    std::unique_ptr<vel::SerialPort> port = makePort(portName);
+    QtSessionHost host(*dialog_, view_, title(), clock(), family_, direction);
     vel::ProgrammingSession session(family_, lang_, *port, clock(), host);
 
+    const std::int64_t startMs = clock().nowMs();
     sessionRunning_ = true;
     setBusy(true);
     vel::SessionResult result;
@@ -144,8 +152,36 @@ void CProgramCommands::runSession() {
     // Only a completed read replaces the table. The document stays as it is
     // (not saved), so the unsaved-changes question protects what was read.
     if (direction == vel::Direction::Read && result.outcome == vel::SessionOutcome::Completed) view_.fillChannelGrid();
+    frame_.setPaneText(sessionSummary(direction, portName, result, clock().nowMs() - startMs));
     lastResult_ = result;
     emit sessionFinished(static_cast<int>(result.outcome));
+}
+
+QString CProgramCommands::sessionSummary(vel::Direction direction, const std::string& portName,
+                                         const vel::SessionResult& result, std::int64_t elapsedMs) const {
+    const bool read = direction == vel::Direction::Read;
+    const vel::ProtocolParams& p = family_.protocol;
+    const QString total = QString::number(read ? p.readBytes() : p.writeBytes());
+    const QString done = QString::number(result.blocksTransferred * vel::kBlockSize);
+    QString port = QString::fromStdString(portName);
+    if (port == SimulatedPortName()) port = QCoreApplication::translate("CMainFrame", "Simulated radio");
+    switch (result.outcome) {
+        case vel::SessionOutcome::Completed:
+            return Tr(read ? QT_TRANSLATE_NOOP("CProgramCommands", "Read %1 bytes from %2 in %3 s")
+                           : QT_TRANSLATE_NOOP("CProgramCommands", "Wrote %1 bytes to %2 in %3 s"))
+                .arg(total, port, QString::number(static_cast<double>(elapsedMs) / 1000.0, 'f', 1));
+        case vel::SessionOutcome::Cancelled:
+            return Tr(read ? QT_TRANSLATE_NOOP("CProgramCommands", "Read from %1 cancelled after %2 of %3 bytes")
+                           : QT_TRANSLATE_NOOP("CProgramCommands", "Write to %1 cancelled after %2 of %3 bytes"))
+                .arg(port, done, total);
+        case vel::SessionOutcome::Failed:
+            return Tr(read ? QT_TRANSLATE_NOOP("CProgramCommands", "Read from %1 failed after %2 of %3 bytes")
+                           : QT_TRANSLATE_NOOP("CProgramCommands", "Write to %1 failed after %2 of %3 bytes"))
+                .arg(port, done, total);
+        case vel::SessionOutcome::OpenFailed:
+            return Tr(QT_TRANSLATE_NOOP("CProgramCommands", "%1 could not be opened")).arg(port);
+    }
+    return {};
 }
 
 void CProgramCommands::setBusy(bool busy) {
@@ -196,7 +232,7 @@ void CProgramCommands::onTestMode() {
     if (sessionRunning_) return;
     view_.commitCurrentCell();
     TestModeLink link;
-    link.makePort = [this] { return makePort(); };
+    link.makePort = [this, portName = frame_.portName().toStdString()] { return makePort(portName); };
     link.clock = &clock();
     link.messageTitle = title();
     CTestModeDlg dlg(family_, lang_, testModeBaseMHz(), frame_.portName(), link, &frame_);

@@ -84,7 +84,11 @@ private:
     void openProgress(vel::Direction direction);
     void runSession();
     void setBusy(bool busy);
-    std::unique_ptr<vel::SerialPort> makePort();
+    /// The port of an exchange on `portName`.
+    std::unique_ptr<vel::SerialPort> makePort(const std::string& portName);
+    /// The status bar's sentence on a session that ended.
+    QString sessionSummary(vel::Direction direction, const std::string& portName, const vel::SessionResult& result,
+                           std::int64_t elapsedMs) const;
     vel::Clock& clock();
     QString title() const;
     void refreshPortDevices();

@@ -1,5 +1,6 @@
 #include "shell/ui/progress_dialog.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -20,6 +21,8 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+QString Tr(const char* text) { return QCoreApplication::translate("ProgressDialog", text); }
+
 // The Chinese labels are those of the Chinese 16-channel build; the full
 // application shows the same ones in its Chinese form.
 const vel::ProgressDialogTexts& Labels(vel::Lang lang) {
@@ -38,9 +41,19 @@ ProgressDialog::ProgressDialog(const vel::Family& family, vel::Lang lang, QWidge
 
     progressLabel_ = new QLabel(Q(texts.progressLabel), this);
     progressLabel_->setObjectName(QStringLiteral("progressLabel"));
-    status_ = new QLabel(Q(texts.notStarted), this);
+    statusText_ = Q(texts.notStarted);
+    status_ = new QLabel(statusText_, this);
     status_->setObjectName(QStringLiteral("statusLine"));
     status_->setMinimumWidth(260);
+    timeLeftLabel_ = new QLabel(this);
+    timeLeftLabel_->setObjectName(QStringLiteral("timeLeft"));
+    timeLeftLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Wide enough for any time left from the start: the dialog must not
+    // change its size (or, with some window managers, its place: moving
+    // cancels a session) when the text grows.
+    timeLeftLabel_->setMinimumWidth(timeLeftLabel_->fontMetrics().horizontalAdvance(
+                                        Tr(QT_TRANSLATE_NOOP("ProgressDialog", "%1 %, %2 s left")).arg(100).arg(9999)) +
+                                    8);
     bar_ = new QProgressBar(this);
     bar_->setObjectName(QStringLiteral("progressBar"));
     bar_->setTextVisible(false);
@@ -54,6 +67,7 @@ ProgressDialog::ProgressDialog(const vel::Family& family, vel::Lang lang, QWidge
     auto* statusRow = new QHBoxLayout;
     statusRow->addWidget(progressLabel_);
     statusRow->addWidget(status_, 1);
+    statusRow->addWidget(timeLeftLabel_);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(start_);
@@ -63,6 +77,8 @@ ProgressDialog::ProgressDialog(const vel::Family& family, vel::Lang lang, QWidge
     layout->addLayout(statusRow);
     layout->addLayout(buttons);
 
+    displayTimer_.setSingleShot(true);
+    connect(&displayTimer_, &QTimer::timeout, this, &ProgressDialog::showProgressNow);
     connect(start_, &QPushButton::clicked, this, &ProgressDialog::onStart);
     connect(cancelButton_, &QPushButton::clicked, this, &ProgressDialog::reject);
 }
@@ -72,11 +88,12 @@ bool ProgressDialog::openWindow(QWidget* centreOver) {
     const vel::ProtocolParams& p = family_.protocol;
     bar_->setRange(0, p.progressMax);
     position_ = 0;
-    bar_->setValue(0);
     cancel_ = false;
     guard_ = true;
     start_->setEnabled(true);
-    status_->setText(Q(Labels(lang_).notStarted));
+    statusText_ = Q(Labels(lang_).notStarted);
+    timeLeft_.clear();
+    showProgressNow();
     setWindowTitle(caption_);
 
     adjustSize();
@@ -98,19 +115,47 @@ void ProgressDialog::retitle() {
 
 void ProgressDialog::closeWindow() {
     start_->setEnabled(true);
+    showProgressNow();
     hide();
 }
 
 bool ProgressDialog::running() const { return isVisible() && !start_->isEnabled(); }
 
-void ProgressDialog::setStatusText(const QString& text) { status_->setText(text); }
-
-QString ProgressDialog::statusText() const { return status_->text(); }
+void ProgressDialog::setStatusText(const QString& text) {
+    statusText_ = text;
+    progressChanged();
+}
 
 void ProgressDialog::setPosition(int position) {
     position_ = position;
+    progressChanged();
+}
+
+void ProgressDialog::setTimeLeft(int percent, int seconds) {
+    timeLeft_ = percent < 0 ? QString()
+                            : Tr(QT_TRANSLATE_NOOP("ProgressDialog", "%1 %, %2 s left")).arg(percent).arg(seconds);
+    progressChanged();
+}
+
+void ProgressDialog::progressChanged() {
+    // A session changes the progress once a block, up to some seventy times a
+    // second, and every repaint of the dialog is drawn by the processor on
+    // the session's thread. The display follows at most every
+    // kDisplayIntervalMs; the values themselves are always the newest.
+    if (!running() || !sinceShown_.isValid() || sinceShown_.elapsed() >= kDisplayIntervalMs) {
+        showProgressNow();
+    } else if (!displayTimer_.isActive()) {
+        displayTimer_.start(static_cast<int>(kDisplayIntervalMs - sinceShown_.elapsed()));
+    }
+}
+
+void ProgressDialog::showProgressNow() {
+    displayTimer_.stop();
     // QProgressBar ignores a value outside its range: show the end instead.
-    bar_->setValue(std::clamp(position, bar_->minimum(), bar_->maximum()));
+    bar_->setValue(std::clamp(position_, bar_->minimum(), bar_->maximum()));
+    status_->setText(statusText_);
+    timeLeftLabel_->setText(timeLeft_);
+    sinceShown_.start();
 }
 
 QString ProgressDialog::interruptionText() const {

@@ -8,7 +8,9 @@
 // dialog or moving it while a session runs cancels the session.
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QString>
+#include <QTimer>
 
 #include "image/family.h"
 #include "image/language.h"
@@ -52,19 +54,33 @@ public:
     bool deactivationGuard() const { return guard_; }
     void setDeactivationGuard(bool armed) { guard_ = armed; }
 
+    /// The status line's text. While a session runs, the status line, the bar
+    /// and the time left are repainted at most kDisplayIntervalMs apart: the
+    /// newest values are shown at the next pump round after that. The getters
+    /// give the newest values at once.
     void setStatusText(const QString& text);
-    QString statusText() const;
+    QString statusText() const { return statusText_; }
 
     /// The session's own position counter. It may run past the bar's range
     /// (the session steps a little beyond it); the bar shows it clamped.
     int position() const { return position_; }
     void setPosition(int position);
 
+    /// Percent done and seconds left, shown beside the status line
+    /// ("42 %, 12 s left"); a negative percent clears it.
+    void setTimeLeft(int percent, int seconds);
+    QString timeLeftText() const { return timeLeft_; }
+    /// Shows the newest values now.
+    void showProgressNow();
+
+    static constexpr int kDisplayIntervalMs = 33;
+
     QPushButton* startButton() const { return start_; }
     QPushButton* cancelButton() const { return cancelButton_; }
     QProgressBar* bar() const { return bar_; }
     QLabel* statusLine() const { return status_; }
     QLabel* progressLabel() const { return progressLabel_; }
+    QLabel* timeLeftLabel() const { return timeLeftLabel_; }
 
     /// The text shown when a session is interrupted by switching away or moving.
     QString interruptionText() const;
@@ -83,6 +99,7 @@ protected:
 private:
     void onStart();
     void interrupt();
+    void progressChanged();
 
     const vel::Family& family_;
     vel::Lang lang_;
@@ -91,12 +108,17 @@ private:
     bool cancel_ = false;
     bool guard_ = true;
     int position_ = 0;
+    QString statusText_;
+    QString timeLeft_;
+    QElapsedTimer sinceShown_;   // since the display last showed the newest values
+    QTimer displayTimer_;        // shows them once the interval is over
 
     QPushButton* start_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QProgressBar* bar_ = nullptr;
     QLabel* progressLabel_ = nullptr;
     QLabel* status_ = nullptr;
+    QLabel* timeLeftLabel_ = nullptr;
 };
 
 }  // namespace velui

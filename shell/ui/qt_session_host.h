@@ -10,6 +10,7 @@
 #include <string>
 
 #include "link/programming_session.h"
+#include "link/session_floor.h"
 
 class CVelView;
 class QWidget;
@@ -50,16 +51,23 @@ protected:
 /// The host of a read or write session started from the progress dialog.
 class QtSessionHost final : public QtMessageHost {
 public:
-    QtSessionHost(ProgressDialog& dialog, CVelView& view, QString title);
+    /// `clock` is the session's clock; `family` and `direction` give the
+    /// floor the time left is estimated from.
+    QtSessionHost(ProgressDialog& dialog, CVelView& view, QString title, vel::Clock& clock, const vel::Family& family,
+                  vel::Direction direction);
 
-    /// One batch of pending window events (QCoreApplication::processEvents,
-    /// all events, once).
+    /// Dispatches the pending window events (QCoreApplication::processEvents),
+    /// at most once per kPumpIntervalMs of the session's clock; a round within
+    /// the interval returns at once.
     void pumpOne() override;
+    static constexpr int kPumpIntervalMs = 1;
     bool cancelRequested() const override;
     void setDeactivationGuard(bool armed) override;
     void setStatusText(const std::string& text) override;
     int progressPosition() const override;
     void setProgressPosition(int position) override;
+    /// Percent and time left beside the status line.
+    void blocksDone(int done, int total) override;
     /// The box is shown with the deactivation guard cleared, whatever the
     /// session did before, so that the box taking the focus never cancels
     /// the session; the guard is as the session left it afterwards.
@@ -73,6 +81,10 @@ public:
 private:
     ProgressDialog& dialog_;
     CVelView& view_;
+    vel::Clock& clock_;
+    vel::ProgressEstimate estimate_;
+    bool pumped_ = false;
+    std::int64_t lastPumpMs_ = 0;
 };
 
 }  // namespace velui

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "image/encodings.h"
@@ -253,6 +254,51 @@ private slots:
         h.grid()->SetTextMatrix(2, tx, QString());
         QVERIFY(h.read());
         QCOMPARE(h.cell(2, rx), QStringLiteral("146.52000"));
+    }
+
+    // What the user reads while a session runs (percent and time left, from
+    // the family's floor) and after it ends (the status bar's sentence), in
+    // the interface's language.
+    void sessionFeedback_data() {
+        QTest::addColumn<FamilyId>("id");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("afterFirstBlock");
+        QTest::addColumn<QString>("summary");   // a pattern: the time is the session's own
+        QTest::newRow("Velmar_V read") << FamilyId::Velmar_V << "en_US" << int(ID_READ_FROM_RADIO) << ""
+                                       << "0 %, 20 s left" << "^Read 4064 bytes from COM1 in \\d+\\.\\d s$";
+        QTest::newRow("Velmar_V Chinese write") << FamilyId::Velmar_V << "zh_CN" << int(ID_WRITE_TO_RADIO) << ""
+                                                << "0%，剩余 8 秒" << "^已向 COM1 写入 4064 字节，用时 \\d+\\.\\d 秒$";
+        QTest::newRow("VM_CH16_CN read") << FamilyId::VM_CH16_CN << "en_US" << int(ID_READ_FROM_RADIO) << ""
+                                         << "0%，剩余 7 秒" << "^已从 COM1 读取 1024 字节，用时 \\d+\\.\\d 秒$";
+        QTest::newRow("VM_CH118 failed read") << FamilyId::VM_CH118 << "en_US" << int(ID_READ_FROM_RADIO)
+                                              << "short-read=0x40" << "0 %, 10 s left"
+                                              << "^Read from COM1 failed after 64 of 2048 bytes$";
+    }
+    void sessionFeedback() {
+        QFETCH(FamilyId, id);
+        QFETCH(QString, locale);
+        QFETCH(int, command);
+        QFETCH(QString, fault);
+        QFETCH(QString, afterFirstBlock);
+        QFETCH(QString, summary);
+        ProgramHarness h(id, locale);
+        QVERIFY(h.ok);
+        h.link.radio.setTypeByte(0xFF);
+        vel::SimulatorFaults faults;
+        std::string error;
+        QVERIFY(vel::ParseSimulatorFaults(fault.toStdString(), faults, error));
+        h.link.radio.setFaults(faults);
+        // Writes 11 and 12 carry the first block; the 13th begins the second.
+        QString shown;
+        h.link.afterWrite = [&](int n) {
+            if (n == 13) shown = h.dialog()->timeLeftText();
+        };
+        QVERIFY(h.run(command));
+        QCOMPARE(shown, afterFirstBlock);
+        const QString pane = h.frame()->paneText();
+        QVERIFY2(QRegularExpression(summary).match(pane).hasMatch(), qPrintable(pane));
     }
 
     // A failed read keeps the blocks it stored in the image and leaves the

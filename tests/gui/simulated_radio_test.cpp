@@ -8,6 +8,10 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 #include "image/encodings.h"
 #include "link/simulated_radio_memory.h"
 #include "shell/ui/command_table.h"
@@ -118,6 +122,30 @@ private slots:
         QVERIFY(settings.has_value());
         QCOMPARE(settings->commandByte, vel::Byte{0x73});
         QCOMPARE(settings->value(), 160);
+    }
+
+    // The simulated radio never fails a healthy computer: a whole read from
+    // the window goes through while busy threads compete with the window and
+    // the radio for every processor (two for each).
+    void readWhileEveryProcessorIsBusy() {
+        App a(vel::FamilyId::VM_CH16);
+        QVERIFY(a.start());
+        a.app->mainFrame()->action(ID_PORT_SIMULATED)->trigger();
+        std::atomic<bool> stop{false};
+        std::vector<std::thread> busy;
+        const unsigned processors = std::max(1u, std::thread::hardware_concurrency());
+        for (unsigned i = 0; i < 2 * processors; ++i)
+            busy.emplace_back([&stop] {
+                volatile unsigned long spin = 0;
+                while (!stop.load(std::memory_order_relaxed)) spin = spin + 1;
+            });
+        const bool ended = a.run(ID_READ_FROM_RADIO);
+        stop = true;
+        for (std::thread& t : busy) t.join();
+        QVERIFY(ended);
+        QCOMPARE(a.messages.shown.size(), size_t(0));
+        QCOMPARE(a.outcome(), vel::SessionOutcome::Completed);
+        QCOMPARE(a.app->document()->image(), a.app->programCommands()->simulatedRadio().memory());
     }
 
     // A configured device that does not exist: the open-failure message
