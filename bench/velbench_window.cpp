@@ -97,14 +97,14 @@ public:
     Run run(Direction direction, unsigned seed) {
         velui::CProgramCommands& commands = *app_->programCommands();
         velui::SimulatedRadio& radio = commands.simulatedRadio();
-        const Image radioMemory = Pattern(family_.imageSize, seed);
+        Image radioMemory = Pattern(family_.imageSize, seed);
+        // The radio reports the type byte it holds; 0xFF answers for any
+        // image, whatever the form stores there when a write begins, so a
+        // write asks no question.
+        radioMemory[static_cast<std::size_t>(family_.protocol.typeByteAddress)] = 0xFF;
         radio.setMemory(radioMemory);
         Image& image = app_->document()->image();
         image = Pattern(family_.imageSize, seed + 1000);
-        // The radio reports the type it holds; the image agrees, so a write
-        // asks no question.
-        const auto typeAt = static_cast<std::size_t>(family_.protocol.typeByteAddress);
-        image[typeAt] = radioMemory[typeAt];
 
         app_->mainFrame()->execute(direction == Direction::Read ? velui::ID_READ_FROM_RADIO : velui::ID_WRITE_TO_RADIO);
         velui::ProgressDialog* dialog = commands.progressDialog();
