@@ -153,6 +153,10 @@ SimulatorReply RadioSimulator::answer(std::vector<Byte> bytes, std::int64_t atUs
     return SimulatorReply{std::move(bytes), atUs + latencyUs_};
 }
 
+SimulatorReply RadioSimulator::testModeAnswer(std::int64_t atUs) const {
+    return SimulatorReply{{kTestModeAnswer}, atUs + testModeLatencyUs_};
+}
+
 RadioSimulator::Expect RadioSimulator::classify(Byte first) const {
     switch (phase_) {
     case Phase::TestItem: return {FrameKind::TestItem, 3};
@@ -311,19 +315,19 @@ SimulatorReply RadioSimulator::onComplete(FrameKind kind, std::int64_t atUs) {
     case FrameKind::TestItem:
         testInProgress_.commandByte = frame[0];
         phase_ = Phase::TestFrequency;
-        return answer({kTestModeAnswer}, atUs);
+        return testModeAnswer(atUs);
 
     case FrameKind::TestFrequency:
         std::copy(frame.begin(), frame.end(), testInProgress_.frequencyFrame.begin());
         phase_ = Phase::TestParameter;
-        return answer({kTestModeAnswer}, atUs);
+        return testModeAnswer(atUs);
 
     case FrameKind::TestParameter:
         std::copy(frame.begin(), frame.end(), testInProgress_.parameterFrame.begin());
         lastTestMode_ = testInProgress_;
         ++testModeCount_;
         phase_ = Phase::Asleep;
-        return answer({kTestModeAnswer}, atUs);
+        return testModeAnswer(atUs);
 
     case FrameKind::Stray:
         return {};

@@ -137,9 +137,14 @@ public:
     /// The 8-byte identification reply as the radio would send it now.
     std::array<Byte, 8> identification() const;
 
-    /// Time from the last byte of a frame to the first byte of its answer.
-    void setReplyLatencyUs(std::int64_t us) { latencyUs_ = us < 0 ? 0 : us; }
+    /// Time from the last byte of a frame to the first byte of its answer,
+    /// for every frame.
+    void setReplyLatencyUs(std::int64_t us) { latencyUs_ = testModeLatencyUs_ = us < 0 ? 0 : us; }
     std::int64_t replyLatencyUs() const { return latencyUs_; }
+    /// The same for the answers to test-mode frames only. The test-mode
+    /// exchange purges between a frame and the read of its answer, so an
+    /// answer needs some think time there that a session never needs.
+    void setTestModeReplyLatencyUs(std::int64_t us) { testModeLatencyUs_ = us < 0 ? 0 : us; }
 
     /// A frame whose next byte does not come within this time is abandoned,
     /// and so is a test-mode exchange that stalls: the radio falls back to
@@ -179,6 +184,7 @@ private:
     bool fits(std::size_t index, Byte b) const;
     void record(FrameKind kind, std::vector<Byte> bytes, std::int64_t atUs);
     SimulatorReply answer(std::vector<Byte> bytes, std::int64_t atUs) const;
+    SimulatorReply testModeAnswer(std::int64_t atUs) const;
     bool consumeBlockBudget();
     Byte memoryAt(int addr) const;
 
@@ -186,6 +192,7 @@ private:
     int typeByteAddress_;
     std::optional<Byte> typeByte_;
     std::int64_t latencyUs_ = 5000;
+    std::int64_t testModeLatencyUs_ = 5000;
     std::int64_t frameTimeoutUs_ = 300000;
 
     SimulatorFaults faults_;

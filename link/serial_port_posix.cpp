@@ -159,15 +159,21 @@ public:
         while (got < count) {
             auto until = deadline;
             if (got > 0) until = std::min(until, lastByte + gap);
+            // Once time is up there is still one look that does not wait: the
+            // limits are about the line's silence, and a thread held up by a
+            // busy machine may come back late to bytes that arrived in time.
+            // Those are taken, and the gap is counted again from now.
             const int waitMs = MsUntil(until);
-            if (waitMs == 0) break;
             pollfd p{fd_, POLLIN, 0};
             const int ready = poll(&p, 1, waitMs);
             if (ready < 0) {
                 if (errno == EINTR) continue;
                 return {false, got};
             }
-            if (ready == 0) continue;  // the loop head decides whether time is up
+            if (ready == 0) {
+                if (waitMs == 0) break;
+                continue;  // the loop head decides whether time is up
+            }
             if (p.revents & POLLIN) {
                 const ssize_t r = ::read(fd_, buffer + got, count - got);
                 if (r > 0) {

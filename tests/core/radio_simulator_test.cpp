@@ -616,6 +616,25 @@ TEST(SimulatedPort, ReplyComesAfterTheLatency) {
     }
 }
 
+// The program's own radio answers a session at once and keeps its think time
+// for the test mode, whose purges come between a frame and its answer.
+TEST(SimulatedPort, TestModeAnswersKeepTheirOwnLatency) {
+    Computer c;
+    c.radio.setReplyLatencyUs(0);
+    c.radio.setTestModeReplyLatencyUs(5000);
+    ASSERT_TRUE(c.handshake());
+    c.send({'R', 0, 0, 8});
+    std::int64_t sent = c.clock.nowUs();
+    EXPECT_EQ(c.receive(12).size(), 12u);
+    EXPECT_EQ(c.clock.nowUs() - sent, 0);
+    c.send({0x78});
+    c.send({0x73});
+    c.send({0x73, 0x08});
+    sent = c.clock.nowUs();
+    EXPECT_EQ(c.receive(1), Bytes{'H'});
+    EXPECT_EQ(c.clock.nowUs() - sent, 5000);
+}
+
 TEST(SimulatedPort, WritesTakeTheirLineTime) {
     Computer c(1024, 0x3D3, SimulatedPortOptions{true, false, false});
     const std::int64_t start = c.clock.nowUs();
