@@ -20,6 +20,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -63,7 +64,7 @@ struct Options {
     std::vector<const Family*> families;
     std::vector<Direction> directions{Direction::Read, Direction::Write};
     int repeat = 1;
-    long long latencyUs = 0;
+    std::optional<long long> latencyUs;   // unset: the program's own radio as it comes
     SimulatorFaults faults;
     int load = 0;
 };
@@ -89,7 +90,7 @@ public:
         app_->mainFrame()->execute(velui::ID_PORT_SIMULATED);
         velui::SimulatedRadio& radio = app_->programCommands()->simulatedRadio();
         ok_ = radio.running();
-        radio.setReplyLatencyUs(options.latencyUs);
+        if (options.latencyUs) radio.setReplyLatencyUs(*options.latencyUs);
         radio.setFaults(options.faults);
     }
     bool ok() const { return ok_; }

@@ -11,7 +11,17 @@ namespace velui {
 #ifndef _WIN32
 
 struct SimulatedRadio::Impl {
-    explicit Impl(const vel::Family& family) : radio(family) { radio.loadMemory(vel::SimulatedRadioStartingMemory(family)); }
+    explicit Impl(const vel::Family& family) : radio(family) {
+        radio.loadMemory(vel::SimulatedRadioStartingMemory(family));
+        // A radio that answers a session's frames at once, as the protocol's
+        // floor counts them: a read or a write takes as long as the line and
+        // the protocol's pauses make it. Its test-mode answers keep a radio's
+        // few milliseconds, which the test mode's purges need.
+        radio.setReplyLatencyUs(0);
+        radio.setTestModeReplyLatencyUs(kTestModeLatencyUs);
+    }
+
+    static constexpr std::int64_t kTestModeLatencyUs = 5000;
 
     // The server reaches the radio under its own lock; everything here goes
     // through withRadio once the server runs.
