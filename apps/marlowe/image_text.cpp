@@ -6,6 +6,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "image/file_access.h"
 #include "shell/leading_integer.h"
 
 namespace vel {
@@ -80,7 +81,11 @@ void ImportImageText(std::istream& in, Image& image) {
 }
 
 bool ExportImageTextFile(const std::string& path, const Image& image) {
-    std::ofstream out(path, std::ios::out | std::ios::trunc);
+    // Only a regular file (or nothing) is written: never a device or a named
+    // pipe, which would be overwritten or hold the program.
+    const FileAccess access = CheckFileAccess(path, FileUse::Replace);
+    if (!access.ok) return false;
+    std::ofstream out(access.target, std::ios::out | std::ios::trunc);
     if (!out) return false;
     ExportImageText(image, out);
     out.close();
@@ -91,7 +96,8 @@ ImageTextImportResult ImportImageTextFile(const std::string& path, Image& image)
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     if (status.type() == std::filesystem::file_type::not_found) return {false, MissingFileMessage(path)};
-    if (ec || std::filesystem::is_directory(status)) return {false, UnreadableFileMessage(path)};
+    // Only a regular file is read: a named pipe would hold the program.
+    if (ec || !CheckFileAccess(path, FileUse::Read).ok) return {false, UnreadableFileMessage(path)};
 
     // Binary, so that every platform reads the same bytes; a CR before the
     // line end ends a number like any other non-digit.

@@ -1,4 +1,6 @@
 #include "report/ui/report_printer.h"
+
+#include "image/file_access.h"
 #include "shell/ui/message_box.h"
 
 #include <QCoreApplication>
@@ -140,9 +142,15 @@ bool WriteReportPdf(const QString& path, const vel::Family& family, const vel::I
     const int count = vel::ReportPageCount(family);
     if (count == 0) return fail(Tr("This radio has no settings report."));
 
+    // Only a regular file (or nothing) is replaced, never a device or a named
+    // pipe; a link is written through, to the file it names.
+    const vel::FileAccess access = vel::CheckFileAccess(path.toStdU16String(), vel::FileUse::Replace);
+    if (!access.ok) return fail(QString::fromStdString(access.reason->in(lang)));
     // QSaveFile writes beside the target and renames on commit: an existing
-    // file is replaced only by a complete PDF.
-    QSaveFile file(path);
+    // file is replaced only by a complete PDF. No stop signal comes between
+    // its temporary file and the rename or removal.
+    const vel::SignalShield shield;
+    QSaveFile file(QString::fromStdU16String(access.target.u16string()));
     if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
     bool painted = false;
     {
