@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "image/message_quote.h"
+
 namespace vel {
 namespace {
 
@@ -60,7 +62,7 @@ bool ParseSimulatorFaults(const std::string& text, SimulatorFaults& faults, std:
         const std::string arg = eq == std::string::npos ? std::string() : item.substr(eq + 1);
         long n = 0;
         auto bad = [&] {
-            error = "bad fault \"" + item + "\"";
+            error = "bad fault \"" + QuoteForMessage(item) + "\"";
             return false;
         };
         if (name == "silent" && arg.empty()) {
@@ -90,7 +92,7 @@ bool ParseSimulatorFaults(const std::string& text, SimulatorFaults& faults, std:
             if (!ParseInt(arg, n) || n < 0 || n > 8) return bad();
             faults.shortIdentificationBytes = static_cast<int>(n);
         } else {
-            error = "unknown fault \"" + item +
+            error = "unknown fault \"" + QuoteForMessage(item) +
                     "\" (known: silent, ignore-wakeups=N, wrong-ack[=N], short-read=ADDR[:K], no-ack=ADDR, "
                     "vanish=N, short-id=K)";
             return false;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -54,6 +55,21 @@ public:
     /// After a failed open: the device that was tried and the system's reason,
     /// with a hint where the user can act (empty when nothing is known).
     virtual std::string openFailureDetail() const { return {}; }
+
+    /// Lets a waiting read or write end early once `interrupted` returns true
+    /// (a signal asked the program to stop): a read then returns what it has,
+    /// as when its time is up, and a write reports that it did not finish.
+    /// Asked at least every kInterruptCheckMs while a call waits. Without one,
+    /// every call runs to its profile's limits.
+    void setInterruptCheck(std::function<bool()> interrupted) { interrupted_ = std::move(interrupted); }
+
+    static constexpr int kInterruptCheckMs = 50;
+
+protected:
+    bool interrupted() const { return interrupted_ && interrupted_(); }
+
+private:
+    std::function<bool()> interrupted_;
 };
 
 /// Millisecond pauses and a monotonic clock; injectable so that whole

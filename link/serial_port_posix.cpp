@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "image/message_quote.h"
 #include "link/serial_port_posix.h"
 #include "link/system_serial_port.h"
 
@@ -55,7 +56,7 @@ public:
         failure_.clear();
         const std::string device = resolve_ ? resolve_(portName) : portName;
         if (device.empty()) {
-            failure_ = "No device is set for the port " + portName +
+            failure_ = "No device is set for the port " + QuoteForMessage(portName) +
                        ". Set one in the PORTS section of the configuration file.";
             return false;
         }
@@ -124,6 +125,7 @@ public:
         const auto deadline = Clock::now() + milliseconds(profile_.writeTotalMs(count));
         std::size_t sent = 0;
         while (sent < count) {
+            if (interrupted()) return {false, sent};
             const ssize_t r = ::write(fd_, data + sent, count - sent);
             if (r > 0) {
                 sent += static_cast<std::size_t>(r);
@@ -132,8 +134,10 @@ public:
             if (r < 0 && errno == EINTR) continue;
             if (r < 0 && errno != EAGAIN) return {false, sent};
             pollfd p{fd_, POLLOUT, 0};
-            const int ready = poll(&p, 1, MsUntil(deadline));
+            const int waitMs = MsUntil(deadline);
+            const int ready = poll(&p, 1, std::min(waitMs, kInterruptCheckMs));
             if (ready < 0 && errno == EINTR) continue;
+            if (ready == 0 && waitMs > kInterruptCheckMs) continue;
             if (ready <= 0 || (p.revents & (POLLERR | POLLHUP | POLLNVAL))) return {false, sent};
         }
         // tcdrain() has no time limit of its own: wait for the driver's queue
@@ -143,7 +147,8 @@ public:
         for (;;) {
             int queued = 0;
             if (ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued <= 0) break;
-            if (MsUntil(deadline) == 0) return {false, sent - std::min(sent, static_cast<std::size_t>(queued))};
+            if (MsUntil(deadline) == 0 || interrupted())
+                return {false, sent - std::min(sent, static_cast<std::size_t>(queued))};
             std::this_thread::sleep_for(milliseconds(1));
         }
         if (tcdrain(fd_) != 0 && errno != EINTR) return {false, sent};
@@ -161,8 +166,11 @@ public:
             if (got > 0) until = std::min(until, lastByte + gap);
             const int waitMs = MsUntil(until);
             if (waitMs == 0) break;
+            // A stop request ends the wait like a timeout; the caller asks
+            // why it got less.
+            if (interrupted()) break;
             pollfd p{fd_, POLLIN, 0};
-            const int ready = poll(&p, 1, waitMs);
+            const int ready = poll(&p, 1, std::min(waitMs, kInterruptCheckMs));
             if (ready < 0) {
                 if (errno == EINTR) continue;
                 return {false, got};
@@ -220,8 +228,10 @@ private:
 
 std::string DescribeOpenFailure(const std::string& portName, const std::string& device, int error,
                                 const std::string& ownerGroup) {
-    std::string text = "Could not open " + device;
-    if (device != portName) text += " for " + portName;
+    // Both names may come from a configuration file or a command line of any
+    // length: the message quotes a bounded excerpt.
+    std::string text = "Could not open " + QuoteForMessage(device);
+    if (device != portName) text += " for " + QuoteForMessage(portName);
     const std::string reason = std::strerror(error);
     switch (error) {
     case ENOENT:

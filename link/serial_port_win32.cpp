@@ -7,6 +7,7 @@
 #include <cctype>
 #include <string>
 
+#include "image/message_quote.h"
 #include "link/system_serial_port.h"
 
 namespace vel {
@@ -37,8 +38,8 @@ std::string SystemReason(DWORD error) {
 }
 
 std::string DescribeOpenFailure(const std::string& portName, const std::string& device, DWORD error) {
-    std::string text = "Could not open " + device;
-    if (device != portName) text += " for " + portName;
+    std::string text = "Could not open " + QuoteForMessage(device);
+    if (device != portName) text += " for " + QuoteForMessage(portName);
     const std::string reason = SystemReason(error);
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
@@ -70,7 +71,7 @@ public:
         failure_.clear();
         const std::string device = resolve_ ? resolve_(portName) : portName;
         if (device.empty()) {
-            failure_ = "No device is set for the port " + portName +
+            failure_ = "No device is set for the port " + QuoteForMessage(portName) +
                        ". Set one in the PORTS section of the configuration file.";
             return false;
         }

@@ -28,6 +28,9 @@ inline constexpr int kPauseBetweenAttemptsMs = 2;
 inline constexpr int kPumpRoundsBeforeWakeUp = 7;
 inline constexpr int kPumpRoundsAfterTypeAccepted = 351;
 inline constexpr int kPumpRoundsAfterWrongAcknowledge = 601;
+/// The acknowledgement after the identification goes out at most this often
+/// when the port refuses it; then the session fails.
+inline constexpr int kAcknowledgeSends = 3;
 inline constexpr int kPauseBeforeReadAcknowledgeMs = 15;
 inline constexpr int kPauseAfterWriteBlockMs = 1;
 

@@ -300,6 +300,7 @@ public:
     FakeHost(Log& log, VirtualClock& clock) : log_(log), clock_(clock) {}
 
     std::optional<int> cancelAfterPumps;        // the cancel flag is set from this pump round on
+    bool cancelNow = false;                      // a stop request that came outside a pump round
     std::deque<MessageAnswer> answers;           // default: Ok for OK boxes, Cancel otherwise
     std::string password;
     std::function<void(Image&)> onStoreTable;
@@ -315,7 +316,7 @@ public:
         log_.events.push_back({Ev::Pump, clock_.nowMs(), {}, 0, {}});
         if (onPump) onPump();
     }
-    bool cancelRequested() const override { return cancelAfterPumps && pumps >= *cancelAfterPumps; }
+    bool cancelRequested() const override { return cancelNow || (cancelAfterPumps && pumps >= *cancelAfterPumps); }
     void setDeactivationGuard(bool armed) override {
         guard = armed;
         log_.events.push_back({Ev::Guard, clock_.nowMs(), {}, armed ? 1 : 0, {}});
