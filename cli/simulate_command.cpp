@@ -62,6 +62,8 @@ int RunSimulate(const SimulateOptions& o) {
         }
     }
     radio.setFaults(faults);
+    // The memory is saved when the radio is stopped: where it goes is checked now.
+    if (!o.save.empty() && !CheckOutputFile(o.save, vel::Lang::English)) return kFailed;
     radio.setReplyLatencyUs(static_cast<std::int64_t>(o.latencyMs) * 1000);
 
     // SIGINT and SIGTERM are taken by sigtimedwait below; blocked before the

@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "cli/report_command.h"
+#include "image/message_quote.h"
 #include "velprog_commands.h"
 #include "velprog_common.h"
 
@@ -29,6 +30,12 @@ void AddPort(CLI::App* cmd, RadioOptions& o) {
         ->required();
     cmd->add_option("--retry", o.retries, "Answer Retry to a failure at most N times (default 0)")
         ->check(CLI::NonNegativeNumber);
+}
+
+void AddYes(CLI::App* cmd, RadioOptions& o) {
+    cmd->add_flag("--yes", o.yes,
+                  "Answer OK to questions other than the radio type: send the acknowledgement again when the port "
+                  "refused it (at most 3 sends)");
 }
 
 bool ParseByte(const std::string& text, int& value) {
@@ -72,6 +79,7 @@ int main(int argc, char** argv) {
     AddPort(readCmd, radioOpts);
     readCmd->add_option("--image", radioOpts.image, "Start from this file instead of a new document");
     readCmd->add_option("--password", radioOpts.password, "Data password (families that check one)");
+    AddYes(readCmd, radioOpts);
     readCmd->add_option("OUT", radioOpts.out, "Channel data file to write")->required();
 
     CLI::App* writeCmd = app.add_subcommand("write", "Write a file into a radio");
@@ -79,7 +87,8 @@ int main(int argc, char** argv) {
     AddLang(writeCmd, radioOpts.lang);
     AddPort(writeCmd, radioOpts);
     writeCmd->add_flag("--raw", radioOpts.raw, "Send the file's bytes as they are, without the store step");
-    writeCmd->add_flag("--accept-type", radioOpts.acceptType, "Answer OK when the radio's type differs");
+    writeCmd->add_flag("--accept-type", radioOpts.acceptType, "Answer OK when the radio's type differs (only then)");
+    AddYes(writeCmd, radioOpts);
     writeCmd->add_option("IN", radioOpts.in, "Channel data file to send")->required();
 
     CLI::App* testCmd = app.add_subcommand("testmode", "Send one test-mode setting to a radio");
@@ -133,8 +142,10 @@ int main(int argc, char** argv) {
         // A command that ran and failed; it has printed its message.
         return e.get_exit_code();
     } catch (const CLI::ParseError& e) {
-        const int code = app.exit(e);
-        return code == 0 ? kDone : kUsage;
+        if (e.get_exit_code() == 0) return app.exit(e) == 0 ? kDone : kUsage;   // --help
+        // CLI11 quotes the offending value whole; a message shows an excerpt.
+        std::cerr << vel::QuoteForMessage(e.what(), 400) << "\nRun with --help for more information.\n";
+        return kUsage;
     }
 
     try {

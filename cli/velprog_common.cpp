@@ -10,6 +10,8 @@
 #endif
 
 #include "image/document_file.h"
+#include "image/file_access.h"
+#include "image/message_quote.h"
 #include "link/port_names.h"
 #include "shell/config_file.h"
 #include "shell/startup_rules.h"
@@ -40,17 +42,27 @@ vel::Lang InterfaceLanguage(const vel::Family& family, const std::string& lang) 
 std::optional<vel::Image> LoadImageFile(const std::string& path, const vel::Family& family, vel::Lang lang) {
     vel::ChannelFileLoadResult r = vel::LoadChannelFile(path, static_cast<std::size_t>(family.imageSize));
     if (!r.ok) {
-        PrintError(path + ": " + (r.message ? r.message->in(lang) : std::string("cannot be read")));
+        PrintError(vel::QuoteForMessage(path) + ": " + (r.message ? r.message->in(lang) : std::string("cannot be read")));
         return std::nullopt;
     }
-    if (r.warning) PrintError(path + ": " + r.warning->in(lang));
+    if (r.warning) PrintError(vel::QuoteForMessage(path) + ": " + r.warning->in(lang));
     return std::move(r.image);
 }
 
 bool SaveImageFile(const std::string& path, const vel::Image& image, vel::Lang lang) {
     const vel::ChannelFileSaveResult r = vel::SaveChannelFile(path, image);
-    if (!r.ok) PrintError(path + ": " + (r.message ? r.message->in(lang) : std::string("cannot be saved")));
+    if (!r.ok)
+        PrintError(vel::QuoteForMessage(path) + ": " + (r.message ? r.message->in(lang) : std::string("cannot be saved")));
     return r.ok;
+}
+
+bool CheckOutputFile(const std::string& path, vel::Lang lang) {
+    const vel::FileAccess access = vel::CheckFileReplaceable(path);
+    if (access.ok) return true;
+    PrintError(vel::QuoteForMessage(path) + ": " +
+               (lang == vel::Lang::Chinese ? "无法写入：" + access.reason->ch
+                                           : "cannot be written: " + access.reason->en));
+    return false;
 }
 
 namespace {
@@ -69,16 +81,33 @@ std::string ExecutablePath() {
 
 }  // namespace
 
+std::string ConfigurationPath() {
+    const std::string exe = ExecutablePath();
+    return exe.empty() ? std::string() : vel::JoinPath(vel::ProgramDirectory(exe), "velprog.ini");
+}
+
+bool CheckPortConfiguration(const std::string& portName) {
+    // Only COM1..COM4 are looked up; a device path needs no configuration.
+    if (!vel::IsStandardPortName(portName)) return true;
+    const std::string ini = ConfigurationPath();
+    if (ini.empty()) return true;
+    vel::CConfigFile config;
+    if (config.OpenExisting(ini) || !config.failure()) return true;
+    // A configuration that is there but cannot be read must not quietly give
+    // way to the default device: the port it names would be another one.
+    PrintError(vel::QuoteForMessage(ini) + ": the configuration file cannot be read: " + config.failure()->en +
+               ". It says which device " + vel::QuoteForMessage(portName) + " is.");
+    return false;
+}
+
 std::string ResolvePortName(const std::string& portName) {
     // The configuration file is only read: one that does not exist is not
     // created (the shell's reader would create it).
-    const std::string exe = ExecutablePath();
     vel::CConfigFile config;
     bool haveConfig = false;
-    if (!exe.empty()) {
-        const std::string ini = vel::JoinPath(vel::ProgramDirectory(exe), "velprog.ini");
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(ini, ec)) haveConfig = config.Open(ini);
+    if (vel::IsStandardPortName(portName)) {
+        const std::string ini = ConfigurationPath();
+        if (!ini.empty()) haveConfig = config.OpenExisting(ini);
     }
     return vel::ResolvePortDevice(portName, haveConfig ? &config : nullptr);
 }
