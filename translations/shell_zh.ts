@@ -484,6 +484,10 @@
         <source>The help pages %1 cannot be found.</source>
         <translation>找不到帮助文件 %1。</translation>
     </message>
+    <message>
+        <source>The configuration file %1 cannot be read: %2. Its settings are not used.</source>
+        <translation>无法读取配置文件 %1：%2。其中的设置未被采用。</translation>
+    </message>
 </context>
 <context>
     <name>CVelDoc</name>

@@ -17,6 +17,9 @@
 #include <QSettings>
 #include <QTranslator>
 
+#include <filesystem>
+#include <system_error>
+
 #include "image/encodings.h"
 #include "link/port_names.h"
 #include "shell/startup_rules.h"
@@ -90,7 +93,13 @@ bool CVelApp::initInstance() {
     // when missing; the others only read one that exists (its [PORTS]).
     const QString ini = QDir(programDir_).filePath(programBase_ + QStringLiteral(".ini"));
     const bool usesConfig = family_.bilingual || family_.app.titleFromConfig;
-    if (usesConfig || QFileInfo::exists(ini)) configRead_ = config_.Open(ini.toStdString());
+    // Anything at that path counts as there, a link to nothing included: a
+    // file that is there but cannot be read is reported once the window
+    // stands, rather than passed over.
+    std::error_code ec;
+    const bool iniThere =
+        std::filesystem::symlink_status(ini.toStdU16String(), ec).type() != std::filesystem::file_type::not_found;
+    if (usesConfig || iniThere) configRead_ = config_.Open(ini.toStdString());
 
     if (family_.bilingual) {
         const QString locale = options_.localeName.isEmpty() ? QLocale::system().name() : options_.localeName;
@@ -113,6 +122,10 @@ bool CVelApp::initInstance() {
 
     createWindows();
     installHandlers();
+    if (!configRead_ && config_.failure()) {
+        warn(Tr(QT_TRANSLATE_NOOP("CVelApp", "The configuration file %1 cannot be read: %2. Its settings are not used."))
+                 .arg(QDir::toNativeSeparators(ini), QString::fromStdString(config_.failure()->in(displayLang_))));
+    }
     if (!processCommandLine()) return false;
 
     if (options_.show) {

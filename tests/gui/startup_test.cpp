@@ -11,6 +11,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 #include "shell/ui/about_dlg.h"
 #include "shell/ui/command_table.h"
 #include "shell/ui/help_window.h"
@@ -283,6 +285,37 @@ private slots:
         app.mainFrame()->execute(ID_APP_ABOUT);
         QCOMPARE(seenCaption, caption);
         QCOMPARE(seenLine1, line1);
+    }
+
+    // A configuration file that is there but cannot be read is reported with
+    // its name and the reason, and start-up goes on with the defaults; a
+    // named pipe in its place never holds the start.
+    void unusableConfiguration_data() {
+        QTest::addColumn<vel::FamilyId>("family");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder") << vel::FamilyId::Velmar_V << "folder" << "it is a folder, not a file";
+        QTest::newRow("named pipe") << vel::FamilyId::VM_CH16 << "fifo" << "it is a named pipe, not a regular file";
+        QTest::newRow("link to nothing") << vel::FamilyId::VM_CH128 << "dangling" << "No such file or directory";
+    }
+    void unusableConfiguration() {
+        QFETCH(vel::FamilyId, family);
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        ProgramDir dir;
+        const QString name = QString::fromStdString(vel::GetFamily(family).name);
+        const QString ini = dir.path(name + ".ini");
+        if (kind == "folder") QVERIFY(QDir().mkdir(ini));
+        if (kind == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+        if (kind == "dangling") QVERIFY(QFile::link(dir.path("nowhere.ini"), ini));
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(family), dir.options("en_US", name));
+        QVERIFY(app.initInstance());
+        QCOMPARE(messages.shown.size(), size_t(1));
+        QVERIFY2(messages.shown[0].text.contains(ini), qPrintable(messages.shown[0].text));
+        QVERIFY2(messages.shown[0].text.contains(reason), qPrintable(messages.shown[0].text));
+        QVERIFY(!QFileInfo::exists(dir.path("nowhere.ini")));
+        QCOMPARE(app.configPath(), QString());
     }
 
     void notYetAvailable_data() {
