@@ -53,10 +53,13 @@ constexpr std::array kRows{
     TextRow{SessionText::TestModeCurrentPosition, "Current Position:", "当前位置:", "当前位置:"},
 };
 
+constexpr std::size_t kRowCount = kRows.size();
+
 // One string per cell, built once, so that references stay valid.
 const std::string& Cell(std::size_t row, TextSet set) {
+    // (The count is named outside the lambda: clang 14 crashes on it inside.)
     static const auto table = [] {
-        std::array<std::array<std::string, 3>, kRows.size()> t{};
+        std::array<std::array<std::string, 3>, kRowCount> t{};
         for (std::size_t i = 0; i < kRows.size(); ++i) t[i] = {kRows[i].english, kRows[i].chinese, kRows[i].chineseCN};
         return t;
     }();

@@ -328,8 +328,9 @@ const std::vector<FailureCase>& FailureCases() {
          State::Cancelled, 0},
         {"AcknowledgementCannotBeWritten", Direction::Read,
          [](Rig& r) { r.bench.port.writeFails = [](const Bytes& b) { return b == Bytes{0x06}; }; },
-         " Error in the Send Order", " 发送数据错误", MessageButtons::OkCancel, SessionOutcome::Cancelled,
-         State::Cancelled, 0},
+         // Cancel on the send-order box: the session could not go on, a failure.
+         " Error in the Send Order", " 发送数据错误", MessageButtons::OkCancel, SessionOutcome::Failed,
+         State::Failed, 0},
         {"NineByteReadReply", Direction::Read,
          [](Rig& r) { r.bench.radio.readReplyLength = [](int k) { return k == 3 ? 9 : 12; }; },
          "not received enough  byte", "未收到足够字节", MessageButtons::Ok, SessionOutcome::Failed, State::Failed, 3},
