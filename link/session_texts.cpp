@@ -53,16 +53,18 @@ constexpr std::array kRows{
     TextRow{SessionText::TestModeCurrentPosition, "Current Position:", "当前位置:", "当前位置:"},
 };
 
-constexpr std::size_t kRowCount = kRows.size();
+using CellTable = std::array<std::array<std::string, 3>, kRows.size()>;
 
-// One string per cell, built once, so that references stay valid.
+CellTable BuildCells() {
+    CellTable t;   // (not t{}: clang 14 crashes evaluating that as a constant)
+    for (std::size_t i = 0; i < kRows.size(); ++i) t[i] = {kRows[i].english, kRows[i].chinese, kRows[i].chineseCN};
+    return t;
+}
+
+// One string per cell, built once, so that references stay valid. (Built by
+// a function of its own.)
 const std::string& Cell(std::size_t row, TextSet set) {
-    // (The count is named outside the lambda: clang 14 crashes on it inside.)
-    static const auto table = [] {
-        std::array<std::array<std::string, 3>, kRowCount> t{};
-        for (std::size_t i = 0; i < kRows.size(); ++i) t[i] = {kRows[i].english, kRows[i].chinese, kRows[i].chineseCN};
-        return t;
-    }();
+    static const CellTable table = BuildCells();
     return table[row][static_cast<std::size_t>(set)];
 }
 
