@@ -534,9 +534,8 @@ private slots:
                                    << " Program Interrupt，Please reset the radio and try again" << F;
         QTest::newRow("write ack CN") << FamilyId::VM_CH16_CN << "en_US" << "write-no-ack" << " 接收出错中断，请重试"
                                       << F;
-        // Cancel on the send-order box ends the session as failed: it could not go on.
-        QTest::newRow("send order") << FamilyId::VM_CH128 << "en_US" << "send-order" << " Error in the Send Order" << F;
-        QTest::newRow("send order CN") << FamilyId::VM_CH16_CN << "en_US" << "send-order" << " 发送数据错误" << F;
+        QTest::newRow("send order") << FamilyId::VM_CH128 << "en_US" << "send-order" << " Error in the Send Order" << C;
+        QTest::newRow("send order CN") << FamilyId::VM_CH16_CN << "en_US" << "send-order" << " 发送数据错误" << C;
         QTest::newRow("type") << FamilyId::VM_CH118 << "en_US" << "type"
                               << " Radio Type are not match for your setting，If you want continue,push ok button" << C;
         QTest::newRow("type Chinese") << FamilyId::Velmar_V << "zh_CN" << "type"
