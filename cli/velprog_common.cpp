@@ -81,9 +81,14 @@ std::string ExecutablePath() {
 
 }  // namespace
 
+/// The velprog.ini to read, where the windows look for theirs; a link to
+/// nothing counts as there (and is reported). Empty when there is none.
 std::string ConfigurationPath() {
     const std::string exe = ExecutablePath();
-    return exe.empty() ? std::string() : vel::JoinPath(vel::ProgramDirectory(exe), "velprog.ini");
+    if (exe.empty()) return {};
+    const vel::ProgramFolders folders =
+        vel::MakeProgramFolders(vel::ProgramDirectory(exe), "velprog", vel::UserConfigDirectory());
+    return vel::FindConfigFile(folders, "velprog.ini", vel::EntryExists);
 }
 
 bool CheckPortConfiguration(const std::string& portName) {
@@ -101,8 +106,10 @@ bool CheckPortConfiguration(const std::string& portName) {
 }
 
 std::string ResolvePortName(const std::string& portName) {
-    // The configuration file is only read: one that does not exist is not
-    // created (the shell's reader would create it).
+    // The configuration file is only read, from where the windows read
+    // theirs (beside velprog, else the user's configuration folder, else the
+    // installed data folder): one that does not exist is not created. Only
+    // COM1..COM4 are looked up in it.
     vel::CConfigFile config;
     bool haveConfig = false;
     if (vel::IsStandardPortName(portName)) {
