@@ -74,7 +74,10 @@ int RunSimulate(const SimulateOptions& o) {
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-    vel::RadioSimulatorPty server(radio, vel::PtyServeOptions{o.lineRate});
+    vel::PtyServeOptions serve;
+    serve.lineRate = o.lineRate;
+    serve.clearAbandonedExclusiveFlag = true;
+    vel::RadioSimulatorPty server(radio, serve);
     std::string error;
     if (!server.open(error)) {
         PrintError("no pseudo-terminal: " + error);

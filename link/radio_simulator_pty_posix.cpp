@@ -128,7 +128,7 @@ void RadioSimulatorPty::serve() {
     while (!stopRequested_.load()) {
         const std::int64_t now = NowNs();
         sendDue(now);
-        if (outgoing_.empty() && now - lastActivityNs >= kIdleCheckNs) {
+        if (options_.clearAbandonedExclusiveFlag && outgoing_.empty() && now - lastActivityNs >= kIdleCheckNs) {
             // A computer killed in the middle of a session leaves the
             // exclusive flag on the device; once the line has been quiet for
             // a while, an abandoned flag is cleared.
