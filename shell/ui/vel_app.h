@@ -107,6 +107,7 @@ private:
     void installHandlers();
     void installReportHandlers();
     void installSettingsHandlers();
+    void installEditHandlers();
     QPrinter& printer();
     bool processCommandLine();
     void newDocument();
