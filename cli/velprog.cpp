@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "cli/report_command.h"
+#include "cli/text_command.h"
 #include "image/message_quote.h"
 #include "velprog_commands.h"
 #include "velprog_common.h"
@@ -130,6 +131,8 @@ int main(int argc, char** argv) {
 
     // report: runs from its own callback during parsing (see report_command.h).
     vel::AddReportCommand(app);
+    // text export|import: runs from its callbacks too (see text_command.h).
+    vel::AddTextCommand(app);
 
     try {
         app.parse(argc, argv);
@@ -161,6 +164,7 @@ int main(int argc, char** argv) {
         if (name == "testmode") return RunTestMode(radioOpts);
         if (name == "simulate") return RunSimulate(simOpts);
         if (name == "report") return kDone;
+        if (name == "text") return kDone;
     } catch (const std::exception& e) {
         PrintError(e.what());
         return kFailed;

@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QPrinter>
 
+#include "apps/marlowe/ui/dialogs.h"
+#include "apps/marlowe/ui/text_form_commands.h"
 #include "report/ui/report_printer.h"
 #include "settings/ui/dialogs.h"
 
@@ -53,6 +55,7 @@ CVelApp::CVelApp(const vel::Family& family, StartupOptions options, QObject* par
 CVelApp::~CVelApp() {
     // The view belongs to the frame; the document outlives both. The
     // programming commands work on the frame and go first.
+    textForm_.reset();
     program_.reset();
     frame_.reset();
     if (translator_) QCoreApplication::removeTranslator(translator_.get());
@@ -183,6 +186,8 @@ void CVelApp::createWindows() {
     view_->setImage(&doc_->image());
     frame_->setCentralWidget(view_);
     doc_->setStoredImageSource([this] { return view_->storedImage(); });
+    doc_->setTableAccess([this] { return view_->table(); },
+                         [this](const vel::ChannelTable& table) { view_->setTable(table); });
     connect(view_, &CVelView::statusHint, frame_.get(), &CMainFrame::setPaneText);
 
     std::map<QString, QString> devices;
@@ -213,6 +218,7 @@ void CVelApp::installHandlers() {
         f->setHandler(id, [this] { showNotYetAvailable(); });
     installReportHandlers();
     installSettingsHandlers();
+    installEditHandlers();
     f->setHandler(ID_EDIT_DATA, [this] { view_->editData(); });
     f->setHandler(ID_HELP_FINDER, [this] { showHelp(true); });
     f->setHandler(ID_CONTEXT_HELP, [this] { showHelp(false); });
@@ -246,8 +252,17 @@ void CVelApp::installReportHandlers() {
 void CVelApp::installSettingsHandlers() {
     // The radio-wide settings and two-tone dialogs belong to the full
     // application's image; the families bring their own dialogs.
-    if (family_.id != vel::FamilyId::Velmar_V) return;
     CMainFrame* f = frame_.get();
+    if (family_.textForm) {
+        textForm_ = std::make_unique<CTextFormCommands>(*f, *view_, *doc_);
+        textForm_->install();
+    }
+    if (family_.id == vel::FamilyId::Marlowe) {
+        f->setHandler(ID_KEY_ASSIGNMENT, [this] { RunKeyAssignmentDialog(frame_.get(), doc_->image()); });
+        f->setHandler(ID_OPTIONAL_FEATURES_EDIT,
+                      [this] { RunMarloweOptionalFeaturesDialog(frame_.get(), doc_->image()); });
+    }
+    if (family_.id != vel::FamilyId::Velmar_V) return;
     f->setHandler(ID_OPTIONAL_FEATURES,
                   [this] { RunOptionalFeaturesDialog(frame_.get(), doc_->image(), displayLang_); });
     f->setHandler(ID_TWO_TONE, [this] {
@@ -257,6 +272,52 @@ void CVelApp::installSettingsHandlers() {
         ChannelTableCallbacks table{[this] { view_->storeChannelGrid(); }, [this] { view_->fillChannelGrid(); }};
         RunChannelEditDialog(frame_.get(), doc_->image(), row, table);
     });
+}
+
+void CVelApp::installEditHandlers() {
+    CMainFrame* f = frame_.get();
+    CVelView* v = view_;
+    f->setHandler(ID_EDIT_UNDO, [this] {
+        view_->commitCurrentCell();
+        doc_->undo();
+    });
+    f->setHandler(ID_EDIT_REDO, [this] {
+        view_->commitCurrentCell();
+        doc_->redo();
+    });
+    f->setHandler(ID_EDIT_CUT, [v] { v->cutSelection(); });
+    f->setHandler(ID_EDIT_COPY, [v] { v->copySelection(); });
+    f->setHandler(ID_EDIT_PASTE, [v] { v->pasteClipboard(false); });
+    f->setHandler(ID_EDIT_PASTE_INSERTED, [v] { v->pasteClipboard(true); });
+    f->setHandler(ID_EDIT_INSERT_CHANNEL, [v] { v->insertEmptyChannels(); });
+    f->setHandler(ID_EDIT_DELETE_CHANNEL, [v] { v->deleteChannels(); });
+    f->setHandler(ID_EDIT_MOVE_UP, [v] { v->moveChannels(-1); });
+    f->setHandler(ID_EDIT_MOVE_DOWN, [v] { v->moveChannels(+1); });
+    f->setHandler(ID_EDIT_FILL_DOWN, [v] { v->fillDown(); });
+    f->setHandler(ID_EDIT_CLEAR, [v] { v->clearSelection(); });
+    f->setHandler(ID_EDIT_SELECT_ALL, [v] { v->selectAllChannels(); });
+
+    QList<QAction*> menu;
+    for (int id : EditCommands()) menu.append(id == ID_SEPARATOR ? nullptr : f->action(id));
+    view_->setContextMenuActions(menu);
+
+    // Every change of the document becomes one undo step: cell commits and
+    // row operations announce themselves; every command of the window (a
+    // dialog's OK, an import) is recorded when it returns, under its menu
+    // text; a session is recorded when it ends (a completed Read).
+    connect(view_, &CVelView::documentChanged, doc_.get(), [this](const QString& what) { doc_->recordChange(what); });
+    f->setAfterCommand([this](int id) { doc_->recordChange(frame_->commandLabel(id)); });
+    connect(program_.get(), &CProgramCommands::sessionFinished, doc_.get(), [this] {
+        const bool read = program_->direction() == vel::Direction::Read;
+        doc_->recordChange(frame_->commandLabel(read ? ID_READ_FROM_RADIO : ID_WRITE_TO_RADIO));
+    });
+    QUndoStack* history = doc_->undoStack();
+    QAction* undo = f->action(ID_EDIT_UNDO);
+    QAction* redo = f->action(ID_EDIT_REDO);
+    undo->setEnabled(history->canUndo());
+    redo->setEnabled(history->canRedo());
+    connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
 }
 
 QPrinter& CVelApp::printer() {
@@ -293,6 +354,7 @@ void CVelApp::newDocument() {
     doc_->onNewDocument();
     view_->initialUpdate();
     doc_->markClean();
+    doc_->startHistory();
 }
 
 bool CVelApp::onFileNew() {
@@ -341,6 +403,7 @@ bool CVelApp::doOpen(const QString& path) {
     }
     view_->initialUpdate();
     doc_->markClean();
+    doc_->startHistory();
     addToRecentFiles(doc_->pathName());
     if (!out.warning.isEmpty()) warn(out.warning);
     return true;

@@ -86,7 +86,7 @@ private slots:
         auto frame = MakeFrame(vel::FamilyId::Velmar_V);
         QStringList titles;
         for (QAction* a : frame->menuBar()->actions()) titles.append(a->text());
-        QCOMPARE(titles, (QStringList{"&File", "&Program", "P&ort", "&View", "&Help"}));
+        QCOMPARE(titles, (QStringList{"&File", "&Edit", "&Program", "P&ort", "&View", "&Help"}));
     }
 
     void menuIdentifiers_data() {
@@ -137,12 +137,19 @@ private slots:
         QTest::addColumn<QStringList>("keys");   // "key=id"
         const QStringList framework = {"Ctrl+N=57600", "Ctrl+O=57601", "Ctrl+P=57607", "Ctrl+S=57603",
                                        "F1=57670",     "Shift+F1=57669", "F6=57680",   "Shift+F6=57681"};
-        QTest::newRow("Velmar_V") << vel::FamilyId::Velmar_V << (framework + QStringList{"Ctrl+Y=32786"});
-        QTest::newRow("VM_CH128") << vel::FamilyId::VM_CH128 << framework;
-        QTest::newRow("VM_CH118") << vel::FamilyId::VM_CH118 << framework;
-        const QStringList sixteen = framework + QStringList{"Ctrl+C=32773", "Ctrl+D=32775", "Ctrl+E=32776",
-                                                            "Ctrl+F=32777", "Ctrl+G=32780", "Ctrl+R=32771",
-                                                            "Ctrl+T=32778", "Ctrl+W=32772"};
+        // The Edit menu's keys: Ctrl+C, Ctrl+V, Ctrl+X and Ctrl+D where no port
+        // or command has them; Ctrl+Y for Redo where Two Tone does not.
+        const QStringList edit = {"Ctrl+Z=57643",       "Ctrl+Shift+Z=57644", "Shift+Del=57635",
+                                  "Ctrl+Ins=57634",     "Shift+Ins=57637",    "Ctrl+Shift+V=33101",
+                                  "Ctrl+Shift+Up=33104", "Ctrl+Shift+Down=33105", "Ctrl+A=57642"};
+        const QStringList letters = {"Ctrl+X=57635", "Ctrl+C=57634", "Ctrl+V=57637", "Ctrl+D=33106"};
+        QTest::newRow("Velmar_V") << vel::FamilyId::Velmar_V << (framework + QStringList{"Ctrl+Y=32786"} + edit + letters);
+        QTest::newRow("VM_CH128") << vel::FamilyId::VM_CH128 << (framework + edit + letters + QStringList{"Ctrl+Y=57644"});
+        QTest::newRow("VM_CH118") << vel::FamilyId::VM_CH118 << (framework + edit + letters + QStringList{"Ctrl+Y=57644"});
+        const QStringList sixteen = framework + edit + QStringList{"Ctrl+Y=57644"} +
+                                    QStringList{"Ctrl+C=32773", "Ctrl+D=32775", "Ctrl+E=32776",
+                                                "Ctrl+F=32777", "Ctrl+G=32780", "Ctrl+R=32771",
+                                                "Ctrl+T=32778", "Ctrl+W=32772"};
         QTest::newRow("Marlowe") << vel::FamilyId::Marlowe << sixteen;
         QTest::newRow("VM_CH16") << vel::FamilyId::VM_CH16 << sixteen;
         QTest::newRow("VM_CH16_CN") << vel::FamilyId::VM_CH16_CN << sixteen;
@@ -177,7 +184,7 @@ private slots:
         QTest::newRow("label Ctrl+W") << int(Qt::Key_W) << int(Qt::ControlModifier) << 0;
         QTest::newRow("label Ctrl+T") << int(Qt::Key_T) << int(Qt::ControlModifier) << 0;
         QTest::newRow("label Ctrl+E") << int(Qt::Key_E) << int(Qt::ControlModifier) << 0;
-        QTest::newRow("label Ctrl+C") << int(Qt::Key_C) << int(Qt::ControlModifier) << 0;
+        QTest::newRow("Ctrl+C copies") << int(Qt::Key_C) << int(Qt::ControlModifier) << 57634;
         QTest::newRow("label Ctrl+F") << int(Qt::Key_F) << int(Qt::ControlModifier) << 0;
     }
     void keysReachCommands() {
@@ -393,18 +400,18 @@ private slots:
         QTest::addColumn<QStringList>("menus");
         QTest::addColumn<QString>("about");
         QTest::newRow("VM_CH128") << vel::FamilyId::VM_CH128
-                                  << QStringList{"&File", "&Program", "P&ort", "&View", "&Help"} << "&About...";
+                                  << QStringList{"&File", "&Edit", "&Program", "P&ort", "&View", "&Help"} << "&About...";
         QTest::newRow("VM_CH118") << vel::FamilyId::VM_CH118
-                                  << QStringList{"&File", "&Program", "P&ort", "&View", "&Help"}
+                                  << QStringList{"&File", "&Edit", "&Program", "P&ort", "&View", "&Help"}
                                   << "&About Velmar-1.0...";
         QTest::newRow("Marlowe") << vel::FamilyId::Marlowe
                                  << QStringList{"&File", "&Edit", "&Program", "P&ort", "&View", "&Help"}
                                  << "&About Velmar...";
         QTest::newRow("VM_CH16") << vel::FamilyId::VM_CH16
-                                 << QStringList{"&File", "&Program", "P&ort", "&View", "&Help"}
+                                 << QStringList{"&File", "&Edit", "&Program", "P&ort", "&View", "&Help"}
                                  << "&About Velmar-1.1...";
         QTest::newRow("VM_CH16_CN") << vel::FamilyId::VM_CH16_CN
-                                    << QStringList{"文件(&F)", "编程(&E)", "端口设置", "查看(&V)", "帮助(&H)"}
+                                    << QStringList{"文件(&F)", "编辑(&B)", "编程(&E)", "端口设置", "查看(&V)", "帮助(&H)"}
                                     << "关于 本软件(&A)...";
     }
     void familyMenus() {
