@@ -97,6 +97,16 @@ QString PdfText(const QString& pdf) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+/// A line of pdftotext's output that starts with the words of `line` (and,
+/// when `whole`, holds nothing more), whatever the blanks between them.
+QRegularExpression LineOf(const QString& line, bool whole = false) {
+    QStringList tokens;
+    for (const QString& t : line.split(QLatin1Char(' '))) tokens << QRegularExpression::escape(t);
+    return QRegularExpression(QStringLiteral("^\\s*") + tokens.join(QStringLiteral("\\s+")) +
+                                  (whole ? QStringLiteral("\\s*$") : QString()),
+                              QRegularExpression::MultilineOption);
+}
+
 QString NoSpaces(QString s) { return s.remove(QRegularExpression(QStringLiteral("\\s"))); }
 
 QByteArray ReadAll(const QString& path) {
@@ -193,13 +203,8 @@ private slots:
         } rows[] = {{0, "1 145.52500 145.52500 OFF OFF"}, {0, "22 146.00000 146.00000"},
                     {1, "23 430.12500 430.12500"},      {1, "54 435.00000"},
                     {4, "119 440.00000 440.00000"},     {4, "128 445.62500 445.62500 OFF OFF"}};
-        for (const auto& r : rows) {
-            QStringList tokens;
-            for (const QString& t : r.line.split(QLatin1Char(' '))) tokens << QRegularExpression::escape(t);
-            const QRegularExpression re(QStringLiteral("^\\s*") + tokens.join(QStringLiteral("\\s+")),
-                                        QRegularExpression::MultilineOption);
-            QVERIFY2(re.match(pages[r.page]).hasMatch(), qPrintable(r.line + QStringLiteral(" on\n") + pages[r.page]));
-        }
+        for (const auto& r : rows)
+            QVERIFY2(LineOf(r.line).match(pages[r.page]).hasMatch(), qPrintable(r.line + QStringLiteral(" on\n") + pages[r.page]));
         // Page 1 holds channels 1 to 22 only; page 5 ends with 128.
         QVERIFY(!QRegularExpression(QStringLiteral("^\\s*23\\s"), QRegularExpression::MultilineOption).match(pages[0]).hasMatch());
         QVERIFY(QRegularExpression(QStringLiteral("^\\s*128\\s"), QRegularExpression::MultilineOption).match(pages[4]).hasMatch());
@@ -281,13 +286,8 @@ private slots:
         QVERIFY2(pages[0].contains(title), qPrintable(pages[0]));
         for (const QString& n : needles)
             QVERIFY2(NoSpaces(pages[0]).contains(NoSpaces(n)), qPrintable(n + QStringLiteral(" in\n") + pages[0]));
-        for (const QString& r : rows) {
-            QStringList tokens;
-            for (const QString& t : r.split(QLatin1Char(' '))) tokens << QRegularExpression::escape(t);
-            const QRegularExpression re(QStringLiteral("^\\s*") + tokens.join(QStringLiteral("\\s+")) + QStringLiteral("\\s*$"),
-                                        QRegularExpression::MultilineOption);
-            QVERIFY2(re.match(pages[0]).hasMatch(), qPrintable(r + QStringLiteral(" on\n") + pages[0]));
-        }
+        for (const QString& r : rows)
+            QVERIFY2(LineOf(r, true).match(pages[0]).hasMatch(), qPrintable(r + QStringLiteral(" on\n") + pages[0]));
         // The heading stands over its column: its left edge is the values' one.
         const QMultiMap<QString, double> lefts = WordLefts(pdf);
         QVERIFY(lefts.contains(heading));
