@@ -1,6 +1,7 @@
-// The Chinese 16-channel program as its user meets it: every text of the
-// window is Chinese except the texts its own resources fix otherwise, and the
-// texts they fix are exact. The English families keep their texts.
+// The 16-channel programs as their users meet them. The Chinese one: every
+// text of the window is Chinese except the texts its own resources fix
+// otherwise, and the texts they fix are exact; the English families keep
+// their texts. Both: the report prints the form as it stands.
 
 #include <QAction>
 #include <QGroupBox>
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTest>
@@ -71,7 +73,7 @@ QStringList WindowTexts(CMainFrame* frame) {
 
 }  // namespace
 
-class ChineseProgramTest : public QObject {
+class SixteenChannelProgramTest : public QObject {
     Q_OBJECT
 
     struct Session {
@@ -163,6 +165,36 @@ private slots:
         }
     }
 
+    // The report takes the form's lists and the grid's cells as the window
+    // shows them, before anything is stored.
+    void reportPrintsTheFormBeforeItIsStored_data() {
+        QTest::addColumn<vel::FamilyId>("family");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("VM_CH16") << vel::FamilyId::VM_CH16 << QStringLiteral("Moni:VOXON/OFF");
+        QTest::newRow("VM_CH16_CN") << vel::FamilyId::VM_CH16_CN << QStringLiteral("监听功能:声控开关");
+    }
+    void reportPrintsTheFormBeforeItIsStored() {
+        QFETCH(vel::FamilyId, family);
+        QFETCH(QString, line);
+        Session s(family);
+        QVERIFY(s.app->initInstance());
+        const vel::Image before = s.app->document()->image();
+        s.app->view()->findChild<QComboBox*>(QStringLiteral("field1012"))->setCurrentIndex(2);
+        s.app->view()->grid()->SetTextMatrix(1, 1, QStringLiteral("145.50000"));
+        const QString pdf = s.dir.path(QStringLiteral("report.pdf"));
+        s.dialogs.answers = {pdf};
+        s.frame()->execute(ID_FILE_EXPORT_PDF);
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        if (!p.waitForStarted()) QSKIP("pdftotext (poppler-utils) is not installed");
+        QVERIFY(p.waitForFinished(30000));
+        const QString text = QString::fromUtf8(p.readAllStandardOutput()).remove(QRegularExpression(QStringLiteral("\\s")));
+        QVERIFY2(text.contains(line), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("145.50000")));
+        QCOMPARE(s.app->document()->image(), before);
+        QCOMPARE(s.messages.shown.size(), size_t(0));
+    }
+
     void exportAndQuestionsAreChinese() {
         Session s(vel::FamilyId::VM_CH16_CN);
         QVERIFY(s.app->initInstance());
@@ -180,5 +212,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ChineseProgramTest)
-#include "chinese_program_test.moc"
+QTEST_MAIN(SixteenChannelProgramTest)
+#include "sixteen_channel_program_test.moc"
