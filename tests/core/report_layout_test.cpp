@@ -652,24 +652,6 @@ INSTANTIATE_TEST_SUITE_P(
         // Marlowe's type and band come from the form too.
         FormCase{FamilyId::Marlowe, {{1011, 2}}, {{"Type:               ", "VMK40"}, {"BandWidth:          ", "240 - 260MHz"}}}));
 
-TEST(OnePageReport, NewSixteenChannelDocumentsPrintTheirForms) {
-    const Doc en(FamilyId::VM_CH16, Lang::Chinese);   // one language whatever is asked
-    EXPECT_EQ(en.value("Type:   "), "VM - K51");
-    EXPECT_EQ(en.value("Field:   "), "430 - 450MHz");
-    EXPECT_EQ(en.value("Moni:   "), "SQ OFF Momentary");
-    EXPECT_EQ(en.value("Tx Total Time: "), "Off");
-    EXPECT_EQ(en.value("Warning Setting: "), "Enable");
-    EXPECT_EQ(en.value("Squelch Level: "), "5");
-    EXPECT_EQ(en.value("TX power rank: "), "9");
-    EXPECT_EQ(en.value("Band Width: "), "WIDE");
-    EXPECT_EQ(en.value("Scan function(the 16th channel)："), "OFF");
-    const Doc cn(FamilyId::VM_CH16_CN, Lang::English);
-    EXPECT_EQ(cn.value("报警音提示: "), "打开");
-    EXPECT_EQ(cn.value("第16信道扫描功能："), "关闭");
-    EXPECT_EQ(cn.value("频带宽度: "), "宽");
-    EXPECT_EQ(cn.value("监听功能:"), "瞬时取消静噪");
-}
-
 constexpr auto M = FamilyId::Marlowe;
 
 INSTANTIATE_TEST_SUITE_P(
@@ -719,17 +701,4 @@ TEST(OnePageReport, MarloweSideButtonsInTwoColumns) {
         EXPECT_EQ((heading + 5)->text, "Long Press:     " + c.right[1]);
         EXPECT_EQ((heading + 4)->y, heading->y - 2 * 300);
     }
-}
-
-TEST(OnePageReport, NewMarloweDocument) {
-    const Doc d(FamilyId::Marlowe, Lang::English);
-    EXPECT_EQ(d.value("Type:               "), "VMK40");
-    EXPECT_EQ(d.value("BandWidth:          "), "  67 - 72MHz");
-    EXPECT_EQ(d.value("Time out Time:      "), "off");
-    EXPECT_EQ(d.value("TX Power Rank:      "), "9");
-    EXPECT_EQ(d.value("Squelch(SQ):        "), "5");
-    EXPECT_EQ(d.value("Beep:               "), "Enable");
-    EXPECT_EQ(d.value("Voice Announcement: "), "English");
-    EXPECT_EQ(d.value("Scrambler:          "), "off");
-    EXPECT_EQ(d.value("VOX Gain Level:     "), "off");
 }
