@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "cli/report_command.h"
+#include "cli/text_command.h"
 #include "velprog_commands.h"
 #include "velprog_common.h"
 
@@ -25,7 +26,8 @@ void AddLang(CLI::App* cmd, std::string& lang) {
 }
 
 void AddPort(CLI::App* cmd, RadioOptions& o) {
-    cmd->add_option("--port", o.port, "COM1..COM4 (see [PORTS] in velprog.ini beside velprog) or a device path")
+    cmd->add_option("--port", o.port,
+                    "COM1..COM4 (see [PORTS] in velprog.ini, beside velprog or in ~/.config/velmar) or a device path")
         ->required();
     cmd->add_option("--retry", o.retries, "Answer Retry to a failure at most N times (default 0)")
         ->check(CLI::NonNegativeNumber);
@@ -120,6 +122,8 @@ int main(int argc, char** argv) {
 
     // report: runs from its own callback during parsing (see report_command.h).
     vel::AddReportCommand(app);
+    // text export|import: runs from its callbacks too (see text_command.h).
+    vel::AddTextCommand(app);
 
     try {
         app.parse(argc, argv);
@@ -149,6 +153,7 @@ int main(int argc, char** argv) {
         if (name == "testmode") return RunTestMode(radioOpts);
         if (name == "simulate") return RunSimulate(simOpts);
         if (name == "report") return kDone;
+        if (name == "text") return kDone;
     } catch (const std::exception& e) {
         PrintError(e.what());
         return kFailed;
