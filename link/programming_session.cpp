@@ -43,7 +43,7 @@ SessionResult ProgrammingSession::runOnce(Direction direction, const std::string
     state_ = State::Opening;
     if (!port_.open(portName)) {
         host_.setDeactivationGuard(false);
-        show(OpenFailureMessage(texts_, port_.openFailureDetail()), MessageButtons::Ok);
+        show(OpenFailureMessage(texts_, port_.openFailure()), MessageButtons::Ok);
         host_.closeProgressDialog();
         state_ = State::Failed;
         result_.outcome = SessionOutcome::OpenFailed;

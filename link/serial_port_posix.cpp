@@ -53,11 +53,10 @@ public:
 
     bool open(const std::string& portName) override {
         close();
-        failure_.clear();
+        failure_ = {};
         const std::string device = resolve_ ? resolve_(portName) : portName;
         if (device.empty()) {
-            failure_ = "No device is set for the port " + QuoteForMessage(portName) +
-                       ". Set one in the PORTS section of the configuration file.";
+            failure_ = {OpenFailureKind::NoDevice, portName, {}, {}, {}};
             return false;
         }
         // Non-blocking so that opening does not wait for a carrier and so that
@@ -209,11 +208,11 @@ public:
 
     bool isOpen() const override { return fd_ >= 0; }
 
-    std::string openFailureDetail() const override { return failure_; }
+    OpenFailure openFailure() const override { return failure_; }
 
 private:
     bool fail(const std::string& portName, const std::string& device, int error) {
-        failure_ = DescribeOpenFailure(portName, device, error,
+        failure_ = ClassifyOpenFailure(portName, device, error,
                                        (error == EACCES || error == EPERM) ? OwnerGroup(device) : std::string());
         return false;
     }
@@ -221,52 +220,39 @@ private:
     PortDeviceResolver resolve_;
     int fd_ = -1;
     TimingProfile profile_ = kSessionTiming;
-    std::string failure_;
+    OpenFailure failure_;
 };
 
 }  // namespace
 
-std::string DescribeOpenFailure(const std::string& portName, const std::string& device, int error,
+OpenFailure ClassifyOpenFailure(const std::string& portName, const std::string& device, int error,
                                 const std::string& ownerGroup) {
-    // Both names may come from a configuration file or a command line of any
-    // length: the message quotes a bounded excerpt.
-    std::string text = "Could not open " + QuoteForMessage(device);
-    if (device != portName) text += " for " + QuoteForMessage(portName);
-    const std::string reason = std::strerror(error);
+    OpenFailure f{OpenFailureKind::Other, portName, device, std::strerror(error), {}};
     switch (error) {
     case ENOENT:
     case ENODEV:
-    case ENXIO:
-        text += ": the device does not exist (" + reason +
-                "). Check that the programming cable is plugged in, and the PORTS section of the "
-                "configuration file.";
-        break;
+    case ENXIO: f.kind = OpenFailureKind::Missing; break;
     case EACCES:
     case EPERM:
-        text += ": no permission to use the device (" + reason + ").";
-        if (!ownerGroup.empty() && ownerGroup != "root") {
-            text += " The device belongs to the group '" + ownerGroup + "': add your user to the group '" +
-                    ownerGroup + "' and log in again.";
-        } else {
-            text += " Ask the administrator for read and write access to it.";
-        }
+        f.kind = OpenFailureKind::NoPermission;
+        f.ownerGroup = ownerGroup;
         break;
-    case EBUSY:
+    case EBUSY: f.kind = OpenFailureKind::InUse; break;
     case EWOULDBLOCK:
         // The lock refusal's own reason ("Resource temporarily unavailable")
         // would only mislead.
-        text += ": the port is in use by another program";
-        if (error == EBUSY) text += " (" + reason + ")";
-        text += ". Close that program and try again.";
+        f.kind = OpenFailureKind::InUse;
+        f.reason.clear();
         break;
-    case ENOTTY:
-        text += ": it is not a serial port.";
-        break;
-    default:
-        text += ": " + reason + ".";
-        break;
+    case ENOTTY: f.kind = OpenFailureKind::NotSerialPort; break;
+    default: break;
     }
-    return text;
+    return f;
+}
+
+std::string DescribeOpenFailure(const std::string& portName, const std::string& device, int error,
+                                const std::string& ownerGroup) {
+    return DescribeOpenFailure(ClassifyOpenFailure(portName, device, error, ownerGroup), Lang::English);
 }
 
 std::unique_ptr<SerialPort> CreateSystemSerialPort(PortDeviceResolver resolveDevice) {

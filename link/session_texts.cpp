@@ -91,8 +91,9 @@ const std::string& SessionMessage(SessionText id, TextSet set) {
     return none;
 }
 
-std::string OpenFailureMessage(TextSet set, const std::string& detail) {
+std::string OpenFailureMessage(TextSet set, const OpenFailure& failure) {
     std::string text = SessionMessage(SessionText::OpenFailed, set);
+    const std::string detail = DescribeOpenFailure(failure, set == TextSet::English ? Lang::English : Lang::Chinese);
     if (!detail.empty()) text += "\n" + detail;
     return text;
 }

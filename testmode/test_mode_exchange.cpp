@@ -182,7 +182,7 @@ TestModeOutcome RunTestModeExchange(const Family& family, Lang uiLang, SerialPor
     if (item == nullptr) throw std::invalid_argument("RunTestModeExchange: unknown test-mode item");
 
     if (!port.open(portName)) {
-        host.showMessage(OpenFailureMessage(texts, port.openFailureDetail()), MessageButtons::Ok);
+        host.showMessage(OpenFailureMessage(texts, port.openFailure()), MessageButtons::Ok);
         return TestModeOutcome::OpenFailed;
     }
     port.configure(kTestModeTiming);

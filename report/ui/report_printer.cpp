@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QMarginsF>
@@ -47,7 +48,7 @@ double TwipsToPixels(int twips, int dpi) { return twips * static_cast<double>(dp
 /// the requested character height as the em size, and the average character
 /// width reached by stretching the face horizontally.
 QFont MakeFont(const vel::ReportFontSpec& request, const QPaintDevice& device) {
-    QFont font(QString::fromStdString(request.face));
+    QFont font(ResolveReportFace(request));
     // Pitch and family 48 asks for a font of constant stroke width when the
     // face itself is missing.
     font.setStyleHint(QFont::TypeWriter, QFont::PreferOutline);
@@ -79,6 +80,23 @@ QString MessageTitle() {
 }
 
 }  // namespace
+
+QString ResolveReportFace(const vel::ReportFontSpec& request) {
+    const QString face = QString::fromStdString(request.face);
+    if (request.substitutes.empty() && !request.chinese) return face;
+    const QStringList installed = QFontDatabase::families();
+    const auto isInstalled = [&installed](const QString& f) { return installed.contains(f, Qt::CaseInsensitive); };
+    if (isInstalled(face)) return face;
+    for (const std::string& s : request.substitutes) {
+        const QString substitute = QString::fromStdString(s);
+        if (isInstalled(substitute)) return substitute;
+    }
+    if (request.chinese) {
+        const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+        if (!chinese.isEmpty()) return chinese.front();
+    }
+    return face;
+}
 
 void DrawReportPage(QPainter& painter, const QPaintDevice& device, const vel::Family& family,
                     const vel::Image& image, const vel::ChannelTable& table, vel::Lang lang, int page) {

@@ -94,6 +94,9 @@ const std::vector<CommandSpec>& AllCommands();
 struct MenuItem {
     int id = ID_SEPARATOR;
     const char* literal = nullptr;   // shown as is instead of the translated text
+    /// Shown as is instead of the translated prompt and tooltip: the status
+    /// prompt, then after a line break the tooltip.
+    const char* literalPrompt = nullptr;
 };
 
 struct MenuSpec {

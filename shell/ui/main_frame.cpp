@@ -112,6 +112,11 @@ void CMainFrame::buildMenus() {
             QAction* act = action(item.id);
             if (!act) continue;
             if (item.literal) act->setText(commandText(item.id, item.literal));
+            if (item.literalPrompt) {
+                const QStringList parts = QString::fromUtf8(item.literalPrompt).split(QLatin1Char('\n'));
+                act->setStatusTip(parts.front());
+                act->setToolTip(parts.size() > 1 ? parts[1] : QString());
+            }
             m->addAction(act);
             if (item.id == ID_FILE_MRU_FILE1) fileMenu_ = m;
         }

@@ -167,6 +167,15 @@ bool CVelApp::loadLanguageLibrary() {
     return true;
 }
 
+QString CVelApp::documentStringPart(int index) const {
+    // The parts as the bilingual family's language library knows them.
+    [[maybe_unused]] static const char* const kParts[] = {QT_TRANSLATE_NOOP("CVelApp", "Write Data"),
+                                                          QT_TRANSLATE_NOOP("CVelApp", "Channel Data (*.sin)")};
+    const QStringList parts = QString::fromStdString(family_.app.documentString.in(displayLang_)).split(QLatin1Char('\n'));
+    if (index < 0 || index >= parts.size()) return {};
+    return Tr(parts[index].toUtf8().constData());
+}
+
 QString CVelApp::appTitle() const {
     if (family_.app.titleFromConfig) return QString::fromStdString(config_.GetValue("MAIN", "TITLE", ""));
     // The bilingual family's texts are translated by its language library;
@@ -369,8 +378,7 @@ bool CVelApp::onFileOpen() {
     request.kind = FileDialogKind::Open;
     request.title = Tr(QT_TRANSLATE_NOOP("CVelApp", "Open"));
     request.suggested = doc_->pathName().isEmpty() ? QString() : QFileInfo(doc_->pathName()).absolutePath();
-    request.filter = Tr(QT_TRANSLATE_NOOP("CVelApp", "Channel Data (*.sin)")) + QStringLiteral(";;") +
-                     Tr(QT_TRANSLATE_NOOP("CVelApp", "All Files (*)"));
+    request.filter = documentStringPart(3) + QStringLiteral(";;") + Tr(QT_TRANSLATE_NOOP("CVelApp", "All Files (*)"));
     const QString path = AskFileName(frame_.get(), request);
     if (path.isEmpty()) return false;
     return doOpen(path);
@@ -419,9 +427,8 @@ bool CVelApp::onFileSaveAs() {
     FileDialogRequest request;
     request.kind = FileDialogKind::Save;
     request.title = Tr(QT_TRANSLATE_NOOP("CVelApp", "Save As"));
-    request.suggested = doc_->pathName().isEmpty() ? Tr(QT_TRANSLATE_NOOP("CVelApp", "Write Data")) + QStringLiteral(".sin")
-                                                   : doc_->pathName();
-    request.filter = Tr(QT_TRANSLATE_NOOP("CVelApp", "Channel Data (*.sin)"));
+    request.suggested = doc_->pathName().isEmpty() ? documentStringPart(2) + QStringLiteral(".sin") : doc_->pathName();
+    request.filter = documentStringPart(3);
     QString path = AskFileName(frame_.get(), request);
     if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".sin");

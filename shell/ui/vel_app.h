@@ -118,6 +118,9 @@ private:
     void loadRecentFiles();
     void saveRecentFiles();
     QString appTitle() const;
+    /// Part `index` of the family's document string (2: the new file's name,
+    /// 3: the file filter), translated where the language library has it.
+    QString documentStringPart(int index) const;
     QString message(const char* text) const;
     void warn(const QString& text);
 

@@ -276,7 +276,15 @@ void CVelView::Impl::buildForm() {
   grid->SetFixedRows(1);
   grid->SetFixedCols(1);
   main->addWidget(grid, 1);
-  if (QGroupBox* bottom = addGroup(1, fam.texts.functionSettingGroup)) main->addWidget(bottom);
+  if (QGroupBox* bottom = addGroup(1, fam.texts.functionSettingGroup)) {
+    // A table short enough to show all its rows is as tall as its rows, with
+    // the settings below it directly under the last row; the window's spare
+    // height goes below the settings rather than into empty grid.
+    grid->setSizePolicy(grid->sizePolicy().horizontalPolicy(), QSizePolicy::Maximum);
+    main->setStretchFactor(grid, 0);
+    main->addWidget(bottom);
+    main->addStretch(1);
+  }
 
   QObject::connect(grid, &CMSFlexGrid::EnterCell, q, [this] { onEnterCell(); });
   QObject::connect(grid, &CMSFlexGrid::LeaveCell, q, [this] { commitOpenEditor(); });
@@ -955,6 +963,7 @@ void CVelView::initialUpdate() {
   if (!d->editorsCreated) {
     d->createEditors();
     d->layoutColumns();
+    d->grid->updateGeometry();   // the rows' new heights make a new size hint
     for (const vel::FormField& f : m_family.form) {
       const auto it = d->formLists.find(f.id);
       if (it == d->formLists.end() || !f.presetIndex) continue;

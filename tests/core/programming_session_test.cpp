@@ -399,11 +399,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, SessionFailure, ::testing::ValuesIn(FailureCases(
 TEST(SessionOpen, FailureNamesTheDeviceOnALineBelowAndSendsNothing) {
     Rig run(FamilyId::Velmar_V);
     run.bench.port.openFails = true;
-    run.bench.port.failureDetail = "/dev/ttyUSB0: Device or resource busy";
+    run.bench.port.failure = {OpenFailureKind::InUse, "COM1", "/dev/ttyUSB0", "Device or resource busy", {}};
     run.go(Direction::Write);
     EXPECT_EQ(run.bench.host.messages.at(0).text,
               "Could not Open the Port,Please check whether the Port are occupied or the device are ok\n"
-              "/dev/ttyUSB0: Device or resource busy");
+              "Could not open /dev/ttyUSB0 for COM1: the port is in use by another program (Device or resource "
+              "busy). Close that program and try again.");
     EXPECT_FALSE(run.bench.host.messages[0].guardArmed);
     EXPECT_EQ(run.bench.log.count(Ev::Write), 0u);
     EXPECT_EQ(Render(run.bench.log.events), "open g0 msg cd ");

@@ -216,7 +216,7 @@ public:
     ~ScriptedPort() override { EXPECT_FALSE(open_) << "the port was left open"; }
 
     bool openFails = false;
-    std::string failureDetail;
+    OpenFailure failure;
     std::function<bool(const Bytes&)> writeFails;   // true: this write reports a device error
     std::function<bool(int readIndex)> readFails;   // true: this read reports a device error
     int opens = 0, closes = 0;
@@ -273,7 +273,7 @@ public:
         open_ = false;
     }
     bool isOpen() const override { return open_; }
-    std::string openFailureDetail() const override { return failureDetail; }
+    OpenFailure openFailure() const override { return failure; }
 
 private:
     void purge(Ev kind) {

@@ -52,7 +52,7 @@ public:
     vel::IoResult read(std::uint8_t* buffer, std::size_t count) override { return inner_.read(buffer, count); }
     void close() override { inner_.close(); }
     bool isOpen() const override { return inner_.isOpen(); }
-    std::string openFailureDetail() const override { return inner_.openFailureDetail(); }
+    vel::OpenFailure openFailure() const override { return inner_.openFailure(); }
 
 private:
     vel::SerialPort& inner_;

@@ -79,6 +79,9 @@ public:
         if (withLanguages) {
             for (const char* qm : {"Velmar_V_CH.qm", "Velmar_V_EN.qm"})
                 QFile::copy(QDir(QStringLiteral(VEL_QM_DIR)).filePath(QString::fromLatin1(qm)), path(QString::fromLatin1(qm)));
+            // The Chinese 16-channel program has the Chinese library under its own name.
+            QFile::copy(QDir(QStringLiteral(VEL_QM_DIR)).filePath(QStringLiteral("Velmar_V_CH.qm")),
+                        path(QStringLiteral("VM_CH16_CN_CH.qm")));
         }
     }
     QString path(const QString& name = QString()) const { return name.isEmpty() ? dir.path() : dir.filePath(name); }

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTest>
@@ -20,6 +21,8 @@
 #include "shell/ui/vel_app.h"
 #include "shell/ui/vel_doc.h"
 #include "shell_test_support.h"
+#include "table/ui/cmsflexgrid.h"
+#include "table/ui/vel_view.h"
 
 using namespace velui;
 using shelltest::MessageScript;
@@ -320,6 +323,42 @@ private slots:
         QCOMPARE(QFileInfo::exists(dir.path(name + ".ini")), iniCreated || !ini.isEmpty());
         QCOMPARE(app.document()->image().size(), size_t(vel::GetFamily(family).imageSize));
         QCOMPARE(messages.shown.size(), size_t(0));
+    }
+
+    // The 16-channel form: the table is as tall as its 16 rows and the
+    // Function Setting group follows right under the last row; the window's
+    // spare height lies below the group.
+    void functionSettingSitsUnderTheRows_data() {
+        QTest::addColumn<vel::FamilyId>("family");
+        QTest::newRow("VM_CH16") << vel::FamilyId::VM_CH16;
+        QTest::newRow("VM_CH16_CN") << vel::FamilyId::VM_CH16_CN;
+    }
+    void functionSettingSitsUnderTheRows() {
+        QFETCH(vel::FamilyId, family);
+        ProgramDir dir;
+        const QString name = QString::fromStdString(vel::GetFamily(family).name);
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(family), dir.options("en_US", name));
+        QVERIFY(app.initInstance());
+        CMainFrame* frame = app.mainFrame();
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        CMSFlexGrid* grid = app.view()->grid();
+        auto* group = app.view()->findChild<QGroupBox*>(QStringLiteral("functionSetting"));
+        QVERIFY(group);
+        // Every row is shown whole.
+        const QRect last = grid->cellRect(16, 1);
+        QVERIFY(!last.isEmpty());
+        QVERIFY(grid->viewport()->rect().contains(last));
+        const int gridBottom = grid->mapTo(frame, QPoint(0, grid->height())).y();
+        const int rowsBottom = grid->viewport()->mapTo(frame, last.bottomLeft()).y();
+        const int groupTop = group->mapTo(frame, QPoint(0, 0)).y();
+        QVERIFY2(groupTop >= gridBottom, qPrintable(QStringLiteral("%1 %2").arg(groupTop).arg(gridBottom)));
+        QVERIFY2(groupTop - rowsBottom < 40, qPrintable(QStringLiteral("%1 %2").arg(groupTop).arg(rowsBottom)));
+        // A taller window keeps the group where it is.
+        frame->resize(frame->width(), frame->height() + 200);
+        QTest::qWait(50);
+        QCOMPARE(group->mapTo(frame, QPoint(0, 0)).y(), groupTop);
     }
 
     void portsFromConfiguration() {
