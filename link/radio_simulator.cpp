@@ -86,13 +86,21 @@ bool ParseSimulatorFaults(const std::string& text, SimulatorFaults& faults, std:
         } else if (name == "vanish") {
             if (!ParseInt(arg, n) || n < 0) return bad();
             faults.vanishAfterBlocks = static_cast<int>(n);
+        } else if (name == "bad-store") {
+            const auto colon = arg.find(':');
+            long value = 0;
+            if (!ParseInt(arg.substr(0, colon), n) || n < 0 || n > 0xFFFF) return bad();
+            if (colon != std::string::npos && (!ParseInt(arg.substr(colon + 1), value) || value < 0 || value > 0xFF))
+                return bad();
+            faults.badStoreAddress = static_cast<int>(n);
+            if (colon != std::string::npos) faults.badStoreValue = static_cast<Byte>(value);
         } else if (name == "short-id") {
             if (!ParseInt(arg, n) || n < 0 || n > 8) return bad();
             faults.shortIdentificationBytes = static_cast<int>(n);
         } else {
             error = "unknown fault \"" + item +
                     "\" (known: silent, ignore-wakeups=N, wrong-ack[=N], short-read=ADDR[:K], no-ack=ADDR, "
-                    "vanish=N, short-id=K)";
+                    "vanish=N, short-id=K, bad-store=ADDR[:VALUE])";
             return false;
         }
     }
@@ -285,7 +293,10 @@ SimulatorReply RadioSimulator::onComplete(FrameKind kind, std::int64_t atUs) {
         const int addr = (frame[1] << 8) | frame[2];
         for (std::size_t i = 4; i < frame.size(); ++i) {
             const std::size_t at = static_cast<std::size_t>(addr) + (i - 4);
-            if (at < memory_.size()) memory_[at] = frame[i];   // a radio has nothing past its memory
+            if (at >= memory_.size()) continue;   // a radio has nothing past its memory
+            memory_[at] = frame[i];
+            if (faults_.badStoreAddress == static_cast<int>(at))
+                memory_[at] = faults_.badStoreValue ? *faults_.badStoreValue : static_cast<Byte>(frame[i] ^ 0x01);
         }
         readAwaitingAck_.reset();
         if (faults_.noAckAfterBlockAddress == addr) return {};
