@@ -13,6 +13,7 @@
 #include "link/port_names.h"
 #include "shell/config_file.h"
 #include "shell/startup_rules.h"
+#include "table/channel_table.h"
 
 namespace velprog {
 
@@ -51,6 +52,13 @@ bool SaveImageFile(const std::string& path, const vel::Image& image, vel::Lang l
     const vel::ChannelFileSaveResult r = vel::SaveChannelFile(path, image);
     if (!r.ok) PrintError(path + ": " + (r.message ? r.message->in(lang) : std::string("cannot be saved")));
     return r.ok;
+}
+
+vel::Image ImageAsWritten(const vel::Family& family, vel::Lang lang, vel::Image image) {
+    vel::ChannelTable table = vel::NewChannelTable(family, lang);
+    vel::FillChannelGrid(family, lang, image, table);
+    vel::StoreChannelGrid(family, table, image);
+    return image;
 }
 
 namespace {

@@ -36,6 +36,10 @@ std::optional<vel::Image> LoadImageFile(const std::string& path, const vel::Fami
 /// was; prints the reason on failure.
 bool SaveImageFile(const std::string& path, const vel::Image& image, vel::Lang lang);
 
+/// `image` as a write sends it: the table the window fills from it stored
+/// back (the window's store step before a write).
+vel::Image ImageAsWritten(const vel::Family& family, vel::Lang lang, vel::Image image);
+
 /// The device for a port name: COM1..COM4 through section PORTS of
 /// velprog.ini beside the executable (when there is one), any other name as
 /// it stands.
