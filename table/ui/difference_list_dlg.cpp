@@ -47,8 +47,9 @@ CDifferenceListDlg::CDifferenceListDlg(Mode mode, vel::Lang lang, QString otherN
     list_->verticalHeader()->setVisible(false);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The setting takes the room; values and buttons take what they need.
     list_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    list_->horizontalHeader()->setStretchLastSection(true);
+    list_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* close = buttons->addButton(tr("Close"), QDialogButtonBox::AcceptRole);
