@@ -27,6 +27,15 @@ bool ParseInt(const std::string& text, long& value) {
     return errno == 0 && end != nullptr && *end == '\0';
 }
 
+/// "ADDR" or "ADDR:N": an address 0..0xFFFF and, when given, N in 0..`maxN`.
+/// `hasN` tells whether N was given.
+bool ParseAddressAnd(const std::string& text, long maxN, long& address, long& n, bool& hasN) {
+    const auto colon = text.find(':');
+    hasN = colon != std::string::npos;
+    if (!ParseInt(text.substr(0, colon), address) || address < 0 || address > 0xFFFF) return false;
+    return !hasN || (ParseInt(text.substr(colon + 1), n) && n >= 0 && n <= maxN);
+}
+
 }  // namespace
 
 const char* FrameKindName(FrameKind kind) {
@@ -73,11 +82,9 @@ bool ParseSimulatorFaults(const std::string& text, SimulatorFaults& faults, std:
             else if (!ParseInt(arg, n) || n < 0) return bad();
             faults.wrongFirstAcks = static_cast<int>(n);
         } else if (name == "short-read") {
-            const auto colon = arg.find(':');
             long count = 9;
-            if (!ParseInt(arg.substr(0, colon), n) || n < 0 || n > 0xFFFF) return bad();
-            if (colon != std::string::npos && (!ParseInt(arg.substr(colon + 1), count) || count < 0 || count > 12))
-                return bad();
+            bool hasCount = false;
+            if (!ParseAddressAnd(arg, 12, n, count, hasCount)) return bad();
             faults.shortReadAddress = static_cast<int>(n);
             faults.shortReadBytes = static_cast<int>(count);
         } else if (name == "no-ack") {
@@ -87,13 +94,11 @@ bool ParseSimulatorFaults(const std::string& text, SimulatorFaults& faults, std:
             if (!ParseInt(arg, n) || n < 0) return bad();
             faults.vanishAfterBlocks = static_cast<int>(n);
         } else if (name == "bad-store") {
-            const auto colon = arg.find(':');
             long value = 0;
-            if (!ParseInt(arg.substr(0, colon), n) || n < 0 || n > 0xFFFF) return bad();
-            if (colon != std::string::npos && (!ParseInt(arg.substr(colon + 1), value) || value < 0 || value > 0xFF))
-                return bad();
+            bool hasValue = false;
+            if (!ParseAddressAnd(arg, 0xFF, n, value, hasValue)) return bad();
             faults.badStoreAddress = static_cast<int>(n);
-            if (colon != std::string::npos) faults.badStoreValue = static_cast<Byte>(value);
+            if (hasValue) faults.badStoreValue = static_cast<Byte>(value);
         } else if (name == "short-id") {
             if (!ParseInt(arg, n) || n < 0 || n > 8) return bad();
             faults.shortIdentificationBytes = static_cast<int>(n);
