@@ -201,8 +201,9 @@ void CProgramCommands::runSession() {
             result = written->session;
             result.outcome = written->outcome;
         } else if (purpose == Purpose::ReadForCompare) {
-            // Read into a copy: bytes the read does not reach compare equal.
-            radioCopy = doc_.image();
+            // Read into a copy of what the document would save: bytes the
+            // read does not reach compare equal.
+            radioCopy = view_.storedImage();
             result = session.run(vel::Direction::Read, portName, *radioCopy);
         } else {
             result = session.run(direction, portName, doc_.image());
@@ -236,21 +237,23 @@ void CProgramCommands::runSession() {
 // ---------------------------------------------------------------------------
 
 bool CProgramCommands::checksAllowWrite() {
+    // A message of the cell commit or the list of problems takes the focus
+    // from the progress dialog: that must not count as switching away from
+    // a session.
+    const bool guard = dialog_->deactivationGuard();
+    dialog_->setDeactivationGuard(false);
     // What the write sends is what a save would write now.
     view_.commitCurrentCell();
     const std::vector<vel::ImageProblem> problems = vel::CheckImage(family_, lang_, view_.storedImage());
     // Warnings alone never stop a write: they are told when it ends.
     warnings_.clear();
+    bool writeAnyway = true;
     if (vel::ErrorCount(problems) == 0) {
         warnings_ = problems;
-        return true;
+    } else {
+        CCheckResultDlg dlg(problems, textLang(), dialog_);
+        writeAnyway = runDialog(dlg) == QDialog::Accepted;
     }
-    // The list takes the focus from the progress dialog: that must not
-    // count as switching away from a session.
-    const bool guard = dialog_->deactivationGuard();
-    dialog_->setDeactivationGuard(false);
-    CCheckResultDlg dlg(problems, textLang(), dialog_);
-    const bool writeAnyway = runDialog(dlg) == QDialog::Accepted;
     dialog_->setDeactivationGuard(guard);
     return writeAnyway;
 }

@@ -904,23 +904,6 @@ TEST(VelprogSafeWrite, ReadBackNamesAByteTheRadioStoredWrongly) {
     sim.stop();
 }
 
-TEST(VelprogSafeWrite, AFailedBackupReadWritesNothing) {
-    const Family& family = GetFamily(FamilyId::VM_CH16);
-    TempDir dir;
-    const Image radio = Stored(family, Lang::English, Pattern(family.imageSize, 5));
-    WriteFile(dir / "radio.sin", radio);
-    WriteFile(dir / "in.sin", Stored(family, Lang::English, NewDocumentImage(family)));
-    Simulator sim({"--family", family.name, "--image", dir / "radio.sin", "--type-byte", "0xFF", "--latency", "1",
-                   "--fault", "vanish=20", "--save", dir / "after.sin"});
-    ASSERT_FALSE(sim.device.empty());
-    const RunResult r = Velprog({"write", "--family", family.name, "--port", sim.device, dir / "in.sin"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_NE(r.err.find("Nothing was written: the radio could not be read for the backup."), std::string::npos)
-        << r.err;
-    ASSERT_EQ(sim.stop().exitCode, 0);
-    EXPECT_EQ(ReadFile(dir / "after.sin"), radio);
-}
-
 }  // namespace
 }  // namespace vel
 
