@@ -9,6 +9,7 @@
 
 #include "cli/compare_commands.h"
 #include "cli/report_command.h"
+#include "cli/text_command.h"
 #include "velprog_commands.h"
 #include "velprog_common.h"
 
@@ -26,7 +27,8 @@ void AddLang(CLI::App* cmd, std::string& lang) {
 }
 
 void AddPort(CLI::App* cmd, RadioOptions& o) {
-    cmd->add_option("--port", o.port, "COM1..COM4 (see [PORTS] in velprog.ini beside velprog) or a device path")
+    cmd->add_option("--port", o.port,
+                    "COM1..COM4 (see [PORTS] in velprog.ini, beside velprog or in ~/.config/velmar) or a device path")
         ->required();
     cmd->add_option("--retry", o.retries, "Answer Retry to a failure at most N times (default 0)")
         ->check(CLI::NonNegativeNumber);
@@ -131,6 +133,8 @@ int main(int argc, char** argv) {
     // report, diff and check run from their own callbacks during parsing.
     vel::AddReportCommand(app);
     AddCompareCommands(app);
+    // text export|import: runs from its callbacks too (see text_command.h).
+    vel::AddTextCommand(app);
 
     try {
         app.parse(argc, argv);
@@ -160,6 +164,7 @@ int main(int argc, char** argv) {
         if (name == "testmode") return RunTestMode(radioOpts);
         if (name == "simulate") return RunSimulate(simOpts);
         if (name == "report" || name == "diff" || name == "check") return kDone;
+        if (name == "text") return kDone;
     } catch (const std::exception& e) {
         PrintError(e.what());
         return kFailed;

@@ -52,8 +52,10 @@ enum CommandId : int {
     ID_TWO_TONE = 32786,
     ID_PORT_SIMULATED = 32790,   // the radio simulated inside the program (Port menu)
     ID_FILE_EXPORT_PDF = 32900,          // the settings report as a PDF file
-    ID_FILE_COMPARE = 32901,             // Compare With: another file or the radio
-    ID_FILE_OPEN_BACKUP = 32902,         // Open Backup: the backups saved before writes
+    ID_FILE_IMPORT_TEXT = 32901,         // Marlowe: read a text form of the image ("1.txt")
+    ID_FILE_EXPORT_TEXT = 32902,         // Marlowe: write a text form of the image
+    ID_FILE_COMPARE = 32903,             // Compare With: another file or the radio
+    ID_FILE_OPEN_BACKUP = 32904,         // Open Backup: the backups saved before writes
     ID_BACKUP_BEFORE_WRITE = 32791,      // Program menu switch: read and save the radio before a write
     ID_VERIFY_AFTER_WRITE = 32792,       // Program menu switch: read the radio back after a write
 };

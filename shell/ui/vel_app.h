@@ -13,6 +13,7 @@
 #include "image/family.h"
 #include "image/language.h"
 #include "shell/config_file.h"
+#include "shell/startup_rules.h"
 
 class QSettings;
 class QTranslator;
@@ -26,6 +27,7 @@ class CMainFrame;
 class CVelDoc;
 class CHelpWindow;
 class CProgramCommands;
+class CTextFormCommands;
 
 /// Where start-up looks. Every field left empty takes the running program's
 /// own value, so tests can start an application in a directory of their own.
@@ -34,6 +36,7 @@ struct StartupOptions {
     QString localeName;     // e.g. "zh_CN"; default QLocale::system().name()
     QString settingsFile;   // recent-file list in this INI file instead of the per-user store
     QStringList arguments;  // command-line arguments after the program name
+    QString userConfigDir;  // the user's configuration folder; default from the environment (velcore's rule)
     bool show = true;       // show the main window at the end of start-up
 };
 
@@ -59,6 +62,10 @@ public:
     const vel::CConfigFile& config() const { return config_; }
     /// The folder of the help pages of the interface language.
     QString helpFolder() const;
+    /// One of the program's own files (or folders), `relativePath` such as
+    /// "VM_CH128.ico": beside the program, else in the installed data folder;
+    /// when in neither, where the program expects it.
+    QString programFile(const QString& relativePath) const;
 
     CMainFrame* mainFrame() const { return frame_.get(); }
     CVelDoc* document() const { return doc_.get(); }
@@ -66,6 +73,8 @@ public:
     CHelpWindow* helpWindow() const { return help_; }
     /// Read, Write, Test Mode and the simulated radio.
     CProgramCommands* programCommands() const { return program_.get(); }
+    /// Import and Export Text Form (families with a text form), else nullptr.
+    CTextFormCommands* textFormCommands() const { return textForm_.get(); }
 
     QStringList recentFiles() const { return recent_; }
 
@@ -119,6 +128,7 @@ private:
     QString programPath_;
     QString programDir_;
     QString programBase_;
+    vel::ProgramFolders folders_;
     QString languageBase_;
     QString languageFile_;
     vel::Lang displayLang_ = vel::Lang::English;
@@ -131,6 +141,7 @@ private:
     std::unique_ptr<CVelDoc> doc_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<CProgramCommands> program_;   // goes before the frame it works on
+    std::unique_ptr<CTextFormCommands> textForm_; // likewise
     CVelView* view_ = nullptr;   // owned by the frame
     CHelpWindow* help_ = nullptr;   // owned by the frame
     std::unique_ptr<QPrinter> printer_;
