@@ -18,12 +18,14 @@
 #include "image/encodings.h"
 #include "image/message_quote.h"
 #include "link/programming_session.h"
+#include "link/write_sequence.h"
 #include "link/system_serial_port.h"
 #include "shell/leading_integer.h"
 #include "table/channel_table.h"
 #include "testmode/test_mode_exchange.h"
 #include "velprog_commands.h"
 #include "velprog_common.h"
+#include "write_safety.h"
 
 namespace velprog {
 namespace {
@@ -132,13 +134,17 @@ int RunWrite(const RadioOptions& o, const LinkEnvironment& env) {
     const vel::Lang lang = InterfaceLanguage(family, o.lang);
     std::optional<vel::Image> image = LoadImageFile(o.in, family, lang);
     if (!image) return kFailed;
+    if (!WriteChecksPass(family, lang, o, *image)) return kFailed;
 
     std::optional<Link> link = PrepareLink(o.port, env);
     if (!link) return kFailed;
-    CliSessionHost host(family, SessionHostOptions(family, o, lang));
-    vel::ProgrammingSession session(family, lang, *link->port, *link->clock, host);
-    const vel::SessionResult result = session.run(vel::Direction::Write, o.port, *image);
-    if (result.outcome == vel::SessionOutcome::Cancelled && host.messages().empty()) PrintError("cancelled");
+    HostOptions hostOptions = SessionHostOptions(family, o, lang);
+    hostOptions.password = o.backupPassword.value_or(vel::FormDataPassword(family, lang, *image));
+    CliSessionHost host(family, hostOptions);
+    const vel::WriteSequenceResult result =
+        vel::RunWriteSequence(family, lang, *link->port, *link->clock, host, o.port, *image,
+                              WriteSequenceOptionsFor(family, lang, o, hostOptions.progressBar));
+    ReportWriteSequence(result, lang, hostOptions.progressBar);
     return ExitOf(result.outcome);
 }
 

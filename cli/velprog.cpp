@@ -7,6 +7,7 @@
 #include <exception>
 #include <iostream>
 
+#include "cli/compare_commands.h"
 #include "cli/report_command.h"
 #include "cli/text_command.h"
 #include "image/message_quote.h"
@@ -91,6 +92,15 @@ int main(int argc, char** argv) {
     writeCmd->add_flag("--raw", radioOpts.raw, "Send the file's bytes as they are, without the store step");
     writeCmd->add_flag("--accept-type", radioOpts.acceptType, "Answer OK when the radio's type differs (only then)");
     AddYes(writeCmd, radioOpts);
+    writeCmd->add_option("--backup", radioOpts.backupDir,
+                         "Save the radio's memory before the write in this folder (default: the user's data folder, "
+                         "Velmar/backups)");
+    writeCmd->add_flag("--no-backup", radioOpts.noBackup, "Write without reading a backup first")
+        ->excludes(writeCmd->get_option("--backup"));
+    writeCmd->add_flag("--no-verify", radioOpts.noVerify, "Do not read the radio back to check the write");
+    writeCmd->add_flag("--force", radioOpts.force, "Write even when the checks before sending find errors");
+    writeCmd->add_option("--password", radioOpts.backupPassword,
+                         "The radio's data password for the backup read (default: the file's own)");
     writeCmd->add_option("IN", radioOpts.in, "Channel data file to send")->required();
 
     CLI::App* testCmd = app.add_subcommand("testmode", "Send one test-mode setting to a radio");
@@ -123,14 +133,15 @@ int main(int argc, char** argv) {
     simCmd->add_option("--type-byte", typeByteText, "Radio type byte to report (default: the memory's type setting)");
     simCmd->add_option("--fault", simOpts.faults,
                        "silent, ignore-wakeups=N, wrong-ack[=N], short-read=ADDR[:K], no-ack=ADDR, vanish=N, "
-                       "short-id=K (repeatable, or comma-separated)");
+                       "short-id=K, bad-store=ADDR[:VALUE] (repeatable, or comma-separated)");
     simCmd->add_flag("--line-rate", simOpts.lineRate, "Pace bytes at 9600 baud");
     simCmd->add_option("--latency", simOpts.latencyMs, "Reply latency in ms (default 5)")
         ->check(CLI::Range(0, 10000));
     simCmd->add_option("--save", simOpts.save, "Save the radio's memory here when stopped");
 
-    // report: runs from its own callback during parsing (see report_command.h).
+    // report, diff and check run from their own callbacks during parsing.
     vel::AddReportCommand(app);
+    AddCompareCommands(app);
     // text export|import: runs from its callbacks too (see text_command.h).
     vel::AddTextCommand(app);
 
@@ -163,7 +174,7 @@ int main(int argc, char** argv) {
         if (name == "write") return RunWrite(radioOpts);
         if (name == "testmode") return RunTestMode(radioOpts);
         if (name == "simulate") return RunSimulate(simOpts);
-        if (name == "report") return kDone;
+        if (name == "report" || name == "diff" || name == "check") return kDone;
         if (name == "text") return kDone;
     } catch (const std::exception& e) {
         PrintError(e.what());

@@ -40,6 +40,11 @@ struct RadioOptions {
     bool raw = false;
     bool acceptType = false;
     bool yes = false;      // OK to questions other than the radio type
+    std::string backupDir;   // --backup DIR (default: the user's data folder)
+    bool noBackup = false;
+    bool noVerify = false;
+    bool force = false;      // write a file whose checks found errors
+    std::optional<std::string> backupPassword;   // the radio's data password (default: the file's)
     // testmode
     std::string item;
     std::optional<int> value;

@@ -15,6 +15,7 @@
 #include "link/port_names.h"
 #include "shell/config_file.h"
 #include "shell/startup_rules.h"
+#include "table/channel_table.h"
 
 namespace velprog {
 
@@ -63,6 +64,13 @@ bool CheckOutputFile(const std::string& path, vel::Lang lang) {
                (lang == vel::Lang::Chinese ? "无法写入：" + access.reason->ch
                                            : "cannot be written: " + access.reason->en));
     return false;
+}
+
+vel::Image ImageAsWritten(const vel::Family& family, vel::Lang lang, vel::Image image) {
+    vel::ChannelTable table = vel::NewChannelTable(family, lang);
+    vel::FillChannelGrid(family, lang, image, table);
+    vel::StoreChannelGrid(family, table, image);
+    return image;
 }
 
 namespace {

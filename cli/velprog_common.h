@@ -46,6 +46,9 @@ bool CheckOutputFile(const std::string& path, vel::Lang lang);
 /// a named pipe, a link to nothing, no permission). Other names need no
 /// configuration and always pass.
 bool CheckPortConfiguration(const std::string& portName);
+/// `image` as a write sends it: the table the window fills from it stored
+/// back (the window's store step before a write).
+vel::Image ImageAsWritten(const vel::Family& family, vel::Lang lang, vel::Image image);
 
 /// The device for a port name: COM1..COM4 through section PORTS of
 /// velprog.ini beside the executable (when there is one), any other name as

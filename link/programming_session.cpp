@@ -184,6 +184,10 @@ SessionResult ProgrammingSession::readBlocks(Image& image) {
 
         const IoResult r = port_.read(reply_, kReadReplyLength);
         if (!r.ok || r.count < static_cast<std::size_t>(kReadReplyMinimum)) return failBlock(SessionText::NotEnoughBytes);
+        // The reply names the block it carries: 'W', the requested address and
+        // the count. A stray byte before it, or a reply to another request,
+        // would shift or misplace the data silently, so it fails the block.
+        if (!ReadReplyHeaderMatches(reply_, request)) return failBlock(SessionText::NotEnoughBytes);
         port_.purgeBuffers();
         // Only the data bytes that came are stored: a reply of 10 or 11 bytes
         // leaves the image bytes of the missing data as they were.

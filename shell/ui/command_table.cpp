@@ -22,6 +22,8 @@ const std::vector<CommandSpec> kCommands = {
     {ID_FILE_EXPORT_PDF, QT_TRANSLATE_NOOP("CMainFrame", "&Export PDF..."), QT_TRANSLATE_NOOP("CMainFrame", "Write the settings report to a PDF file"), QT_TRANSLATE_NOOP("CMainFrame", "Export PDF"), ""},
     {ID_FILE_IMPORT_TEXT, QT_TRANSLATE_NOOP("CMainFrame", "&Import Text Form…"), QT_TRANSLATE_NOOP("CMainFrame", "Read the channel data from a text form such as 1.txt"), "", ""},
     {ID_FILE_EXPORT_TEXT, QT_TRANSLATE_NOOP("CMainFrame", "Export &Text Form…"), QT_TRANSLATE_NOOP("CMainFrame", "Write the channel data as a text form"), "", ""},
+    {ID_FILE_OPEN_BACKUP, QT_TRANSLATE_NOOP("CMainFrame", "Open &Backup..."), QT_TRANSLATE_NOOP("CMainFrame", "Open one of the backups saved before each write"), QT_TRANSLATE_NOOP("CMainFrame", "Open Backup"), ""},
+    {ID_FILE_COMPARE, QT_TRANSLATE_NOOP("CMainFrame", "Compare &With..."), QT_TRANSLATE_NOOP("CMainFrame", "List the differences between this document and another file or the radio"), QT_TRANSLATE_NOOP("CMainFrame", "Compare"), ""},
     {ID_FILE_MRU_FILE1, QT_TRANSLATE_NOOP("CMainFrame", "Recent File"), QT_TRANSLATE_NOOP("CMainFrame", "Open this document"), "", ""},
     {ID_APP_EXIT, QT_TRANSLATE_NOOP("CMainFrame", "E&xit"), QT_TRANSLATE_NOOP("CMainFrame", "Quit the application; prompts to save documents"), QT_TRANSLATE_NOOP("CMainFrame", "Exit"), ""},
     {ID_READ_FROM_RADIO, QT_TRANSLATE_NOOP("CMainFrame", "&Read From Radio\tCtrl+R"), QT_TRANSLATE_NOOP("CMainFrame", "Read Data From Radio"), QT_TRANSLATE_NOOP("CMainFrame", "Read"), ":/shell/icons/read.svg"},
@@ -32,6 +34,8 @@ const std::vector<CommandSpec> kCommands = {
     {ID_OPTIONAL_FEATURES, QT_TRANSLATE_NOOP("CMainFrame", "&Optional Features\tCtrl+O"), QT_TRANSLATE_NOOP("CMainFrame", "Set the rest  functional features for the interphone"), "", ""},
     {ID_OPTIONAL_FEATURES_EDIT, QT_TRANSLATE_NOOP("CMainFrame", "&Optional Features\tCtrl+O"), QT_TRANSLATE_NOOP("CMainFrame", "Set the rest  functional features for the interphone"), "", ""},
     {ID_TWO_TONE, QT_TRANSLATE_NOOP("CMainFrame", "Two Tone\tCtrl+Y"), "", "", ""},
+    {ID_BACKUP_BEFORE_WRITE, QT_TRANSLATE_NOOP("CMainFrame", "&Backup Before Write"), QT_TRANSLATE_NOOP("CMainFrame", "Read the radio and save what it holds before every write"), "", "", true},
+    {ID_VERIFY_AFTER_WRITE, QT_TRANSLATE_NOOP("CMainFrame", "&Verify After Write"), QT_TRANSLATE_NOOP("CMainFrame", "Read the radio back after every write and compare it with what was sent"), "", "", true},
     {ID_COM1, QT_TRANSLATE_NOOP("CMainFrame", "COM1(&P)\tCtrl+C"), QT_TRANSLATE_NOOP("CMainFrame", "Choose Communication Port one "), QT_TRANSLATE_NOOP("CMainFrame", "Com1"), "", true},
     {ID_COM2, QT_TRANSLATE_NOOP("CMainFrame", "COM2(&Q)\tCtrl+D"), QT_TRANSLATE_NOOP("CMainFrame", "Choose Communication Port two "), QT_TRANSLATE_NOOP("CMainFrame", "Com2"), "", true},
     {ID_COM3, QT_TRANSLATE_NOOP("CMainFrame", "COM3(&S)\tCtrl+E"), QT_TRANSLATE_NOOP("CMainFrame", "Choose Communication Port three "), QT_TRANSLATE_NOOP("CMainFrame", "Com3"), "", true},
@@ -68,7 +72,8 @@ const std::vector<int> kSelectablePorts = {ID_COM1, ID_COM2, ID_COM3, ID_COM4, I
 
 MenuSpec FileMenu() {
     return {QT_TRANSLATE_NOOP("CMainFrame", "&File"), nullptr,
-            {{ID_FILE_NEW}, {ID_FILE_OPEN}, {ID_FILE_SAVE}, {ID_FILE_SAVE_AS}, {}, {ID_FILE_PRINT},
+            {{ID_FILE_NEW}, {ID_FILE_OPEN}, {ID_FILE_OPEN_BACKUP}, {ID_FILE_SAVE}, {ID_FILE_SAVE_AS}, {},
+             {ID_FILE_COMPARE}, {}, {ID_FILE_PRINT},
              {ID_FILE_PRINT_PREVIEW}, {ID_FILE_PRINT_SETUP}, {ID_FILE_EXPORT_PDF}, {}, {ID_FILE_MRU_FILE1}, {},
              {ID_APP_EXIT}}};
 }
@@ -175,8 +180,8 @@ std::vector<FrameProfile> BuildProfiles() {
     velmar.family = vel::FamilyId::Velmar_V;
     velmar.menus = {FileMenu(), EditMenu(),
                     {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr,
-                     {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE}, {ID_EDIT_DATA}, {},
-                      {ID_OPTIONAL_FEATURES}, {ID_TWO_TONE}}},
+                     {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {ID_BACKUP_BEFORE_WRITE}, {ID_VERIFY_AFTER_WRITE}, {},
+                      {ID_TEST_MODE}, {ID_EDIT_DATA}, {}, {ID_OPTIONAL_FEATURES}, {ID_TWO_TONE}}},
                     PortMenu(), ViewMenu(), HelpMenu()};
     velmar.accelerators = FrameworkAccelerators();
     velmar.accelerators.push_back({QKeySequence(Qt::CTRL | Qt::Key_Y), ID_TWO_TONE});
@@ -191,8 +196,8 @@ std::vector<FrameProfile> BuildProfiles() {
     ch128.family = vel::FamilyId::VM_CH128;
     ch128.menus = {FileMenu(), EditMenu(),
                    {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr,
-                    {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE}, {ID_EDIT_DATA}, {},
-                     {ID_OPTIONAL_FEATURES}}},
+                    {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {ID_BACKUP_BEFORE_WRITE}, {ID_VERIFY_AFTER_WRITE}, {},
+                     {ID_TEST_MODE}, {ID_EDIT_DATA}, {}, {ID_OPTIONAL_FEATURES}}},
                    PortMenu(), ViewMenu(), HelpMenu()};
     ch128.accelerators = FrameworkAccelerators();
     for (const Accelerator& key : EditAccelerators(true, true)) ch128.accelerators.push_back(key);
@@ -217,7 +222,9 @@ std::vector<FrameProfile> BuildProfiles() {
                           for (const MenuItem& item : EditItems()) items.push_back(item);
                           return items;
                       }()},
-                     {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr, {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE}}},
+                     {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr,
+                      {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {ID_BACKUP_BEFORE_WRITE}, {ID_VERIFY_AFTER_WRITE}, {},
+                       {ID_TEST_MODE}}},
                      PortMenu(), ViewMenu(), HelpMenu()};
     marlowe.accelerators = SixteenChannelAccelerators();
     for (const Accelerator& key : EditAccelerators(false, true)) marlowe.accelerators.push_back(key);
@@ -231,8 +238,8 @@ std::vector<FrameProfile> BuildProfiles() {
     ch16.family = vel::FamilyId::VM_CH16;
     ch16.menus = {FileMenu(), EditMenu(),
                   {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr,
-                   {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE},
-                    {ID_EDIT_DATA, QT_TRANSLATE_NOOP("CMainFrame", "&Edit Data\tCtrl+G")}}},
+                   {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {ID_BACKUP_BEFORE_WRITE}, {ID_VERIFY_AFTER_WRITE}, {},
+                    {ID_TEST_MODE}, {ID_EDIT_DATA, QT_TRANSLATE_NOOP("CMainFrame", "&Edit Data\tCtrl+G")}}},
                   PortMenu(), ViewMenu(), HelpMenu()};
     ch16.accelerators = SixteenChannelAccelerators();
     for (const Accelerator& key : EditAccelerators(false, true)) ch16.accelerators.push_back(key);
@@ -247,8 +254,9 @@ std::vector<FrameProfile> BuildProfiles() {
     cn.family = vel::FamilyId::VM_CH16_CN;
     cn.menus = {
         {"", "文件(&F)",
-         {{ID_FILE_NEW, "新建(&N)\tCtrl+N"}, {ID_FILE_OPEN, "打开(&O)...\tCtrl+O"}, {ID_FILE_SAVE, "保存(&S)\tCtrl+S"},
-          {ID_FILE_SAVE_AS, "另存为(&A)..."}, {}, {ID_FILE_PRINT, "打印(&P)...\tCtrl+P"},
+         {{ID_FILE_NEW, "新建(&N)\tCtrl+N"}, {ID_FILE_OPEN, "打开(&O)...\tCtrl+O"},
+          {ID_FILE_OPEN_BACKUP, "打开备份(&B)..."}, {ID_FILE_SAVE, "保存(&S)\tCtrl+S"}, {ID_FILE_SAVE_AS, "另存为(&A)..."}, {},
+          {ID_FILE_COMPARE, "比较(&W)..."}, {}, {ID_FILE_PRINT, "打印(&P)...\tCtrl+P"},
           {ID_FILE_PRINT_PREVIEW, "打印预览(&V)"}, {ID_FILE_PRINT_SETUP, "打印设置(&R)..."},
           {ID_FILE_EXPORT_PDF, "导出PDF(&E)..."}, {},
           {ID_FILE_MRU_FILE1, "最近文件"}, {}, {ID_APP_EXIT, "退出(&X)"}}},
@@ -260,7 +268,8 @@ std::vector<FrameProfile> BuildProfiles() {
           {ID_EDIT_MOVE_UP, "上移(&M)"}, {ID_EDIT_MOVE_DOWN, "下移(&O)"}, {ID_EDIT_FILL_DOWN, "向下填充(&F)"},
           {ID_EDIT_CLEAR, "清除(&A)\tDel"}, {}, {ID_EDIT_SELECT_ALL, "全选信道(&L)"}}},
         {"", "编程(&E)",
-         {{ID_READ_FROM_RADIO, "读频(&U)\tCtrl+R"}, {ID_WRITE_TO_RADIO, "写频\tCtrl+W"}, {},
+         {{ID_READ_FROM_RADIO, "读频(&U)\tCtrl+R"}, {ID_WRITE_TO_RADIO, "写频\tCtrl+W"},
+          {ID_BACKUP_BEFORE_WRITE, "写频前备份(&B)"}, {ID_VERIFY_AFTER_WRITE, "写频后核对(&V)"}, {},
           {ID_TEST_MODE, "在线调试(&Y)\tCtrl+T", "实时修改对讲机发射功率，静燥等级，电池低压报警\n在线调试"},
           {ID_EDIT_DATA, "编辑信道\tCtrl+G"}}},
         {"", "端口设置",

@@ -68,6 +68,10 @@ enum CommandId : int {
     ID_EDIT_MOVE_UP = 33104,
     ID_EDIT_MOVE_DOWN = 33105,
     ID_EDIT_FILL_DOWN = 33106,
+    ID_FILE_COMPARE = 32903,             // Compare With: another file or the radio
+    ID_FILE_OPEN_BACKUP = 32904,         // Open Backup: the backups saved before writes
+    ID_BACKUP_BEFORE_WRITE = 32791,      // Program menu switch: read and save the radio before a write
+    ID_VERIFY_AFTER_WRITE = 32792,       // Program menu switch: read the radio back after a write
 };
 
 /// Number of recent-file entries of the File menu.

@@ -19,9 +19,11 @@
 #include <QSettings>
 #include <QTranslator>
 
+#include "image/backup_files.h"
 #include "image/encodings.h"
 #include "link/port_names.h"
 #include "shell/startup_rules.h"
+#include "table/image_checks.h"
 #include "shell/ui/about_dlg.h"
 #include "shell/ui/command_table.h"
 #include "shell/ui/help_window.h"
@@ -222,6 +224,8 @@ void CVelApp::installHandlers() {
     program_ = std::make_unique<CProgramCommands>(family_, displayLang_, *f, *view_, *doc_,
                                                   configRead_ ? &config_ : nullptr);
     program_->install();
+    program_->setSettings(settings_.get());
+    f->setHandler(ID_FILE_OPEN_BACKUP, [this] { onOpenBackup(); });
     // Commands that later versions carry out.
     for (int id : {ID_OPTIONAL_FEATURES, ID_OPTIONAL_FEATURES_EDIT, ID_TWO_TONE, ID_KEY_ASSIGNMENT})
         f->setHandler(id, [this] { showNotYetAvailable(); });
@@ -384,6 +388,23 @@ bool CVelApp::onFileOpen() {
     return doOpen(path);
 }
 
+bool CVelApp::onOpenBackup() {
+    if (!saveModified()) return false;
+    // The backups a write saved: the file dialog opens on their folder and
+    // offers this program's ones first.
+    const QString folder = QString::fromStdString(vel::DefaultBackupFolder());
+    const QString program = QString::fromStdString(family_.name);
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Open;
+    request.title = Tr(QT_TRANSLATE_NOOP("CVelApp", "Open Backup"));
+    request.suggested = folder;
+    request.filter = Tr(QT_TRANSLATE_NOOP("CVelApp", "Backups of %1 (%1-*.sin)")).arg(program) + QStringLiteral(";;") +
+                     Tr(QT_TRANSLATE_NOOP("CVelApp", "Channel Data (*.sin)"));
+    const QString path = AskFileName(frame_.get(), request);
+    if (path.isEmpty()) return false;
+    return doOpen(path);
+}
+
 bool CVelApp::openDocumentFile(const QString& path) {
     if (!saveModified()) return false;
     return doOpen(path);
@@ -414,7 +435,23 @@ bool CVelApp::doOpen(const QString& path) {
     doc_->startHistory();
     addToRecentFiles(doc_->pathName());
     if (!out.warning.isEmpty()) warn(out.warning);
+    warnIfAnotherRadio(path);
     return true;
+}
+
+void CVelApp::warnIfAnotherRadio(const QString& path) {
+    // Any bytes open; a file that breaks many of the family's rules is
+    // probably another radio's, and a write would send its nonsense.
+    const vel::Lang lang = family_.uiLang(displayLang_);
+    const std::vector<vel::ImageProblem> problems = vel::CheckImage(family_, lang, doc_->image());
+    if (!vel::LooksLikeAnotherRadio(problems)) return;
+    QStringList lines{QString::fromStdString(
+        vel::AnotherRadioWarning(QFileInfo(path).fileName().toStdString(), vel::ErrorCount(problems), lang))};
+    constexpr int kShown = 10;
+    for (std::size_t i = 0; i < problems.size() && i < static_cast<std::size_t>(kShown); ++i)
+        lines << QString::fromStdString(vel::ProblemLine(problems[i], lang));
+    if (problems.size() > static_cast<std::size_t>(kShown)) lines << QStringLiteral("…");
+    warn(lines.join(QLatin1Char('\n')));
 }
 
 bool CVelApp::onFileSave() {

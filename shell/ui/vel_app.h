@@ -84,6 +84,8 @@ public:
     bool onFileSave();
     bool onFileSaveAs();
     bool onRecentFile(int index);
+    /// File › Open Backup: a backup saved before a write, from the backups folder.
+    bool onOpenBackup();
     /// Opens a file dropped on the window.
     bool onDropFile(const QString& path);
     /// Opens `path` after the unsaved-changes question (used by all open paths).
@@ -112,6 +114,7 @@ private:
     bool processCommandLine();
     void newDocument();
     bool doOpen(const QString& path);
+    void warnIfAnotherRadio(const QString& path);
     bool doSave(const QString& path);
     void addToRecentFiles(const QString& path);
     void removeFromRecentFiles(const QString& path);

@@ -338,6 +338,34 @@ const std::vector<FailureCase>& FailureCases() {
          "not received enough  byte", "未收到足够字节", MessageButtons::Ok, SessionOutcome::Failed, State::Failed, 0},
         {"ReadReplyDeviceError", Direction::Read, ReadFailsAt(3), "not received enough  byte", "未收到足够字节",
          MessageButtons::Ok, SessionOutcome::Failed, State::Failed, 0},
+        // A reply must name the block it carries: 0x57, the requested address, 8.
+        {"ReadReplyAfterAStrayByte", Direction::Read,
+         [](Rig& r) {
+             r.bench.radio.readReplyRewrite = [](int k, Bytes b) {
+                 if (k == 4) b.insert(b.begin(), 0x00);
+                 return b;
+             };
+         },
+         "not received enough  byte", "未收到足够字节", MessageButtons::Ok, SessionOutcome::Failed, State::Failed, 4},
+        {"ReadReplyForAnotherAddress", Direction::Read,
+         [](Rig& r) {
+             r.bench.radio.readReplyRewrite = [](int k, Bytes b) {
+                 if (k == 2) b[2] = static_cast<std::uint8_t>(b[2] + 8);
+                 return b;
+             };
+         },
+         "not received enough  byte", "未收到足够字节", MessageButtons::Ok, SessionOutcome::Failed, State::Failed, 2},
+        {"ReadReplyWithAnotherCount", Direction::Read,
+         [](Rig& r) {
+             r.bench.radio.readReplyRewrite = [](int k, Bytes b) {
+                 if (k == 1) b[3] = 0x10;
+                 return b;
+             };
+         },
+         "not received enough  byte", "未收到足够字节", MessageButtons::Ok, SessionOutcome::Failed, State::Failed, 1},
+        {"PeerAnsweringEveryRequestWith06", Direction::Read,
+         [](Rig& r) { r.bench.radio.readReplyRewrite = [](int, Bytes b) { return Bytes(b.size(), 0x06); }; },
+         "not received enough  byte", "未收到足够字节", MessageButtons::Ok, SessionOutcome::Failed, State::Failed, 0},
         {"WrongReadBlockAcknowledgement", Direction::Read,
          [](Rig& r) { r.bench.radio.readAckAnswer = [](int k) { return k == 5 ? Bytes{0x15} : Bytes{0x06}; }; },
          "Error had happen,please try again", "接收出错中断，请重试", MessageButtons::Ok, SessionOutcome::Failed,

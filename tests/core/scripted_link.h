@@ -106,6 +106,8 @@ struct ScriptedRadio {
     std::function<Bytes(int attempt)> wakeAnswer = [](int) { return Bytes{kAcknowledge}; };
     Bytes firstAckAnswer{kAcknowledge};
     std::function<int(int block)> readReplyLength = [](int) { return 12; };
+    /// Rewrites the 12-byte read reply of a block (a stray byte, another address).
+    std::function<Bytes(int block, Bytes reply)> readReplyRewrite;
     std::function<Bytes(int block)> readAckAnswer = [](int) { return Bytes{kAcknowledge}; };
     std::function<Bytes(int block)> writeAckAnswer = [](int) { return Bytes{kAcknowledge}; };
     Bytes itemAnswer{kTestModeAnswer}, frequencyAnswer{kTestModeAnswer}, parameterAnswer{kTestModeAnswer};
@@ -183,7 +185,9 @@ private:
             state_ = St::BlockAck;
             Bytes reply{kWriteCommand, frame[1], frame[2], kBlockSize};
             for (unsigned i = 0; i < 8; ++i) reply.push_back(memory.at(address + i));
-            reply.resize(static_cast<std::size_t>(readReplyLength(static_cast<int>(readAddresses.size()) - 1)));
+            const int block = static_cast<int>(readAddresses.size()) - 1;
+            if (readReplyRewrite) reply = readReplyRewrite(block, reply);
+            reply.resize(std::min(reply.size(), static_cast<std::size_t>(readReplyLength(block))));
             return reply;
         }
         if (frame[0] == kWriteCommand) {

@@ -34,6 +34,24 @@ struct RunResult {
     std::string err;
 };
 
+/// The data folder every velprog run by these tests sees as XDG_DATA_HOME, so
+/// that the backups of `velprog write` never go into the real home.
+inline const std::string& SandboxDataHome() {
+    struct Folder {
+        std::string path;
+        Folder() {
+            std::string tmpl = (fs::temp_directory_path() / "velprog_test_data_XXXXXX").string();
+            path = mkdtemp(tmpl.data());
+        }
+        ~Folder() {
+            std::error_code ec;
+            fs::remove_all(path, ec);
+        }
+    };
+    static const Folder folder;
+    return folder.path;
+}
+
 /// Starts velprog with `args` in `cwd`; stdout and stderr come back through pipes.
 struct Child {
     pid_t pid = -1;
@@ -41,11 +59,13 @@ struct Child {
     int errFd = -1;
 
     Child(const std::vector<std::string>& args, const fs::path& cwd, std::string program = VELPROG_PATH) {
+        const std::string dataHome = SandboxDataHome();
         int out[2], err[2];
         if (pipe(out) != 0 || pipe(err) != 0) return;
         pid = fork();
         if (pid == 0) {
             if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
+            setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
             dup2(out[1], 1);
             dup2(err[1], 2);
             close(out[0]);

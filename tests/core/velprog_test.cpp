@@ -390,8 +390,12 @@ TEST_P(VelprogRadio, ReadAndWriteRoundTripTheFamilysRanges) {
             ASSERT_EQ(got[i], start[i]) << "byte " << i << " is outside the read and must keep its value";
     }
 
-    const RunResult write =
-        Velprog({"write", "--family", family.name, "--port", sim.device, "--raw", dir / "sent.sin"}, dir.path);
+    // The pattern is no file of a radio: it goes only with --force. The
+    // backup read before it needs the radio's data password.
+    std::vector<std::string> writeArgs{"write", "--family", family.name, "--port", sim.device, "--raw", "--force"};
+    if (family.protocol.dataPasswordCheck) writeArgs.insert(writeArgs.end(), {"--password", DataPasswordFromImage(radio)});
+    writeArgs.push_back(dir / "sent.sin");
+    const RunResult write = Velprog(writeArgs, dir.path);
     EXPECT_EQ(write.exitCode, 0) << write.err;
 
     const RunResult stopped = sim.stop();
@@ -419,7 +423,8 @@ TEST(VelprogRadioWrite, StoresTheTableBeforeSendingUnlessRaw) {
     WriteFile(dir / "in.sin", file);
     Simulator sim({"--family", family.name, "--latency", "1", "--save", dir / "after.sin"});
     ASSERT_FALSE(sim.device.empty());
-    const RunResult write = Velprog({"write", "--family", family.name, "--port", sim.device, dir / "in.sin"}, dir.path);
+    const RunResult write =
+        Velprog({"write", "--family", family.name, "--port", sim.device, "--no-backup", dir / "in.sin"}, dir.path);
     EXPECT_EQ(write.exitCode, 0) << write.err;
     ASSERT_EQ(sim.stop().exitCode, 0);
     const Image expected = Stored(family, Lang::English, file);
@@ -440,12 +445,12 @@ TEST(VelprogRadioWrite, RadioTypeMismatchCancelsUnlessAccepted) {
     ASSERT_FALSE(sim.device.empty());
 
     const RunResult refused =
-        Velprog({"write", "--family", family.name, "--port", sim.device, "--raw", dir / "in.sin"});
+        Velprog({"write", "--family", family.name, "--port", sim.device, "--raw", "--force", dir / "in.sin"});
     EXPECT_EQ(refused.exitCode, 3) << refused.err;
     EXPECT_NE(refused.err.find("Radio Type are not match"), std::string::npos) << refused.err;
 
     const RunResult accepted = Velprog(
-        {"write", "--family", family.name, "--port", sim.device, "--raw", "--accept-type", dir / "in.sin"});
+        {"write", "--family", family.name, "--port", sim.device, "--raw", "--force", "--accept-type", dir / "in.sin"});
     EXPECT_EQ(accepted.exitCode, 0) << accepted.err;
     ASSERT_EQ(sim.stop().exitCode, 0);
     const Image after = ReadFile(dir / "after.sin");
@@ -551,6 +556,175 @@ TEST(VelprogRadioRead, InterruptCancelsClosesAndSavesNothing) {
     const RunResult again = Velprog({"testmode", "--family", "VM_CH16", "--port", sim.device, "--item", "tx-power",
                                      "--default", "--retry", "2"});
     EXPECT_EQ(again.exitCode, 0) << again.err;
+    sim.stop();
+}
+
+// ---------------------------------------------------------------------------
+// diff and check
+// ---------------------------------------------------------------------------
+
+TEST(VelprogDiff, SameDifferentAndUnreadable) {
+    const Family& family = GetFamily(FamilyId::Velmar_V);
+    TempDir dir;
+    Image a = Stored(family, Lang::English, NewDocumentImage(family));
+    Byte* rec = &a[static_cast<std::size_t>(family.recordAddr(12))];
+    rec[0] = 0x00, rec[1] = 0x00, rec[2] = 0x55, rec[3] = 0x14;   // 145.50000
+    rec[9] = 0x08, rec[8] = 0x85;                                  // 88.5
+    Image b = a;
+    b[static_cast<std::size_t>(family.recordAddr(12) + 9)] = 0xFF;
+    b[0x80A] = 0xEF;
+    WriteFile(dir / "a.sin", a);
+    WriteFile(dir / "b.sin", b);
+
+    const RunResult same = Velprog({"diff", "--family", family.name, dir / "a.sin", dir / "a.sin"});
+    EXPECT_EQ(same.exitCode, 0) << same.err;
+    EXPECT_EQ(same.out, "");
+
+    const RunResult differ = Velprog({"diff", "--family", family.name, dir / "a.sin", dir / "b.sin"});
+    EXPECT_EQ(differ.exitCode, 1) << differ.err;
+    EXPECT_EQ(differ.out, "Channel 12 Rx Tone: 88.5 | OFF\nField: 240 - 260MHz | 136 - 174MHz\n");
+
+    const RunResult chinese = Velprog({"diff", "--family", family.name, "--lang", "ch", dir / "a.sin", dir / "b.sin"});
+    EXPECT_EQ(chinese.exitCode, 1);
+    EXPECT_EQ(chinese.out, "频道 12 接收信令：88.5 | OFF\n频段：240 - 260MHz | 136 - 174MHz\n");
+
+    const RunResult asJson = Velprog({"diff", "--family", family.name, "--json", dir / "a.sin", dir / "b.sin"});
+    EXPECT_EQ(asJson.exitCode, 1);
+    const json doc = json::parse(asJson.out);
+    ASSERT_EQ(doc["differences"].size(), 2u);
+    EXPECT_EQ(doc["differences"][0]["where"], "Channel 12 Rx Tone");
+    EXPECT_EQ(doc["differences"][0]["channel"], 12);
+    EXPECT_EQ(doc["differences"][1]["field"], 1011);
+
+    const RunResult missing = Velprog({"diff", "--family", family.name, dir / "a.sin", dir / "none.sin"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.err.find("none.sin"), std::string::npos) << missing.err;
+    EXPECT_EQ(Velprog({"diff", "--family", family.name, dir / "a.sin"}).exitCode, 2) << "usage";
+}
+
+TEST(VelprogCheck, ErrorsWarningsAndFilesThatCannotBeChecked) {
+    const Family& family = GetFamily(FamilyId::VM_CH16);
+    TempDir dir;
+    const Image good = Stored(family, Lang::English, NewDocumentImage(family));
+    WriteFile(dir / "good.sin", good);
+    Image warned = good;
+    Byte* rec = &warned[static_cast<std::size_t>(family.recordAddr(1))];
+    rec[0] = 0x00, rec[1] = 0x00, rec[2] = 0x55, rec[3] = 0x14;   // 145.5 MHz: outside the band 430 - 450MHz
+    WriteFile(dir / "warned.sin", warned);
+    WriteFile(dir / "random.sin", Pattern(family.imageSize, 9));
+
+    const RunResult ok = Velprog({"check", "--family", family.name, dir / "good.sin"});
+    EXPECT_EQ(ok.exitCode, 0) << ok.err;
+    EXPECT_EQ(ok.out, "");
+
+    const RunResult warning = Velprog({"check", "--family", family.name, dir / "warned.sin"});
+    EXPECT_EQ(warning.exitCode, 0) << "warnings leave 0";
+    EXPECT_EQ(warning.out, "warning: Channel 1 Receive(MHz): 145.50000: outside the band 430 - 450MHz chosen in Field\n");
+
+    const RunResult bad = Velprog({"check", "--family", family.name, "--raw", dir / "random.sin"});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.out.find("error: Channel "), std::string::npos) << bad.out;
+    const RunResult asJson = Velprog({"check", "--family", family.name, "--json", dir / "random.sin"});
+    EXPECT_EQ(asJson.exitCode, 1);
+    EXPECT_GT(json::parse(asJson.out)["errors"].get<int>(), 0);
+
+    WriteFile(dir / "short.sin", Image(10, 0));
+    EXPECT_EQ(Velprog({"check", "--family", family.name, dir / "short.sin"}).exitCode, 2);
+    EXPECT_EQ(Velprog({"check", "--family", "Nope", dir / "good.sin"}).exitCode, 2);
+}
+
+// ---------------------------------------------------------------------------
+// The safe write: checks, backup, read-back
+// ---------------------------------------------------------------------------
+
+TEST(VelprogSafeWrite, BacksUpChecksAndPrintsTheBackup) {
+    const Family& family = GetFamily(FamilyId::VM_CH128);
+    TempDir dir;
+    const Image radio = Stored(family, Lang::English, Pattern(family.imageSize, 4));
+    WriteFile(dir / "radio.sin", radio);
+    const Image file = Stored(family, Lang::English, NewDocumentImage(family));
+    WriteFile(dir / "in.sin", file);
+    Simulator sim({"--family", family.name, "--image", dir / "radio.sin", "--type-byte", "0xFF", "--latency", "1",
+                   "--save", dir / "after.sin"});
+    ASSERT_FALSE(sim.device.empty());
+
+    const RunResult r = Velprog(
+        {"write", "--family", family.name, "--port", sim.device, "--backup", dir / "backups", dir / "in.sin"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    ASSERT_EQ(r.out.rfind("backup: ", 0), 0u) << r.out;
+    const std::string backup = r.out.substr(8, r.out.find('\n') - 8);
+    EXPECT_EQ(fs::path(backup).parent_path(), dir.path / "backups");
+    const Image saved = ReadFile(backup);
+    ASSERT_EQ(saved.size(), radio.size());
+    EXPECT_TRUE(std::equal(radio.begin(), radio.begin() + family.protocol.readBytes(), saved.begin()))
+        << "the backup holds what the radio held";
+    ASSERT_EQ(sim.stop().exitCode, 0);
+    const Image after = ReadFile(dir / "after.sin");
+    EXPECT_TRUE(std::equal(file.begin(), file.begin() + family.protocol.writeBytes(), after.begin()));
+}
+
+TEST(VelprogSafeWrite, DefaultBackupGoesToTheDataFolder) {
+    const Family& family = GetFamily(FamilyId::VM_CH16);
+    TempDir dir;
+    WriteFile(dir / "in.sin", Stored(family, Lang::English, NewDocumentImage(family)));
+    Simulator sim({"--family", family.name, "--type-byte", "0xFF", "--latency", "1"});
+    ASSERT_FALSE(sim.device.empty());
+    const RunResult r = Velprog({"write", "--family", family.name, "--port", sim.device, dir / "in.sin"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const fs::path folder = fs::path(SandboxDataHome()) / "Velmar" / "backups";
+    EXPECT_EQ(r.out.rfind("backup: " + (folder / "VM_CH16-").string(), 0), 0u) << r.out;
+    sim.stop();
+}
+
+TEST(VelprogSafeWrite, RefusesAFileWithProblemsUnlessForced) {
+    const Family& family = GetFamily(FamilyId::Marlowe);
+    TempDir dir;
+    Image file = Stored(family, Lang::English, NewDocumentImage(family));
+    // Channel 1 at 145.5 MHz with the receive tone 798.1.
+    file[0x10 + 3] = 0x14, file[0x10 + 2] = 0x55, file[0x10 + 1] = 0x00, file[0x10 + 0] = 0x00;
+    file[0x10 + 9] = 0x79, file[0x10 + 8] = 0x81;
+    WriteFile(dir / "in.sin", file);
+    Simulator sim({"--family", family.name, "--type-byte", "0xFF", "--latency", "1", "--save", dir / "after.sin"});
+    ASSERT_FALSE(sim.device.empty());
+
+    const RunResult refused = Velprog({"write", "--family", family.name, "--port", sim.device, "--raw", dir / "in.sin"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("error: Channel 1 Rx Tone: 798.1: not a tone of the tone table"), std::string::npos)
+        << refused.err;
+    EXPECT_NE(refused.err.find("nothing was written"), std::string::npos) << refused.err;
+    EXPECT_EQ(refused.out, "") << "not even a backup";
+
+    const RunResult forced = Velprog(
+        {"write", "--family", family.name, "--port", sim.device, "--raw", "--force", "--no-backup", dir / "in.sin"});
+    EXPECT_EQ(forced.exitCode, 0) << forced.err;
+    ASSERT_EQ(sim.stop().exitCode, 0);
+    const Image after = ReadFile(dir / "after.sin");
+    EXPECT_EQ(after[0x10 + 9], 0x79);
+}
+
+TEST(VelprogSafeWrite, ReadBackNamesAByteTheRadioStoredWrongly) {
+    const Family& family = GetFamily(FamilyId::Velmar_V);
+    TempDir dir;
+    Image file = Stored(family, Lang::English, NewDocumentImage(family));
+    Byte* rec = &file[static_cast<std::size_t>(family.recordAddr(12))];
+    rec[0] = 0x00, rec[1] = 0x00, rec[2] = 0x50, rec[3] = 0x24;   // 245.00000
+    rec[4] = 0x00, rec[5] = 0x00, rec[6] = 0x50, rec[7] = 0x24;
+    rec[9] = 0x08, rec[8] = 0x85;                                  // 88.5
+    rec[10] = rec[11] = 0xFF;
+    rec[12] = 0x42;                                                // DTMF, PTT ID on
+    rec[13] = 0x38;                                                // high, wide, scan, busy lock "Close"
+    WriteFile(dir / "in.sin", file);
+    const std::string fault = "bad-store=" + std::to_string(family.recordAddr(12) + 9) + ":0xFF";
+    Simulator sim({"--family", family.name, "--type-byte", "0xFF", "--latency", "1", "--fault", fault});
+    ASSERT_FALSE(sim.device.empty());
+
+    const RunResult r = Velprog({"write", "--family", family.name, "--port", sim.device, "--no-backup", "--raw",
+                                 dir / "in.sin"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("velprog: Channel 12 Rx Tone: sent 88.5, radio has OFF\n"), std::string::npos) << r.err;
+    const RunResult unchecked = Velprog({"write", "--family", family.name, "--port", sim.device, "--no-backup",
+                                         "--no-verify", "--raw", dir / "in.sin"});
+    EXPECT_EQ(unchecked.exitCode, 0) << unchecked.err;
     sim.stop();
 }
 

@@ -60,11 +60,12 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("items");
         QTest::newRow("File") << "&File"
-                              << QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...",
-                                             "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...",
-                                             "&Export PDF...", "Recent File", "E&xit"};
+                              << QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "Open &Backup...", "&Save\tCtrl+S",
+                                             "Save &As...", "Compare &With...", "&Print...\tCtrl+P", "Print Pre&view",
+                                             "P&rint Setup...", "&Export PDF...", "Recent File", "E&xit"};
         QTest::newRow("Program") << "&Program"
                                  << QStringList{"&Read From Radio\tCtrl+R", "&Write To Radio\tCtrl+W",
+                                                "&Backup Before Write", "&Verify After Write",
                                                 "&Test Mode\tCtrl+T", "&Edit Data\tCtrl+E",
                                                 "&Optional Features\tCtrl+O", "Two Tone\tCtrl+Y"};
         QTest::newRow("Port") << "P&ort"
@@ -101,6 +102,10 @@ private slots:
         QTest::newRow("Setup") << "P&rint Setup..." << 57606;
         QTest::newRow("Export PDF") << "&Export PDF..." << 32900;
         QTest::newRow("Recent") << "Recent File" << 57616;
+        QTest::newRow("Open Backup") << "Open &Backup..." << int(ID_FILE_OPEN_BACKUP);
+        QTest::newRow("Compare") << "Compare &With..." << int(ID_FILE_COMPARE);
+        QTest::newRow("Backup") << "&Backup Before Write" << int(ID_BACKUP_BEFORE_WRITE);
+        QTest::newRow("Verify") << "&Verify After Write" << int(ID_VERIFY_AFTER_WRITE);
         QTest::newRow("Exit") << "E&xit" << 57665;
         QTest::newRow("Read") << "&Read From Radio\tCtrl+R" << 32771;
         QTest::newRow("Write") << "&Write To Radio\tCtrl+W" << 32772;
@@ -349,7 +354,7 @@ private slots:
         frame->setRecentFiles({"/a/one.sin", "/b/two.sin", "/c/three.sin", "/d/four.sin", "/e/five.sin"});
         QMenu* file = frame->menu(QStringLiteral("&File"));
         const QStringList items = ItemTexts(file);
-        QCOMPARE(items.mid(8, 4), (QStringList{"&1 /a/one.sin", "&2 /b/two.sin", "&3 /c/three.sin", "&4 /d/four.sin"}));
+        QCOMPARE(items.mid(10, 4), (QStringList{"&1 /a/one.sin", "&2 /b/two.sin", "&3 /c/three.sin", "&4 /d/four.sin"}));
         // Each entry of the menu, the first included, runs its own command.
         QList<int> ran;
         for (int i = 0; i < kRecentFileCount; ++i)
