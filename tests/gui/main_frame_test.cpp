@@ -61,7 +61,7 @@ private slots:
         QTest::addColumn<QStringList>("items");
         QTest::newRow("File") << "&File"
                               << QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...",
-                                             "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...",
+                                             "&Import Channels...", "Export &Channels...", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...",
                                              "&Export PDF...", "Recent File", "E&xit"};
         QTest::newRow("Program") << "&Program"
                                  << QStringList{"&Read From Radio\tCtrl+R", "&Write To Radio\tCtrl+W",
@@ -100,6 +100,8 @@ private slots:
         QTest::newRow("Preview") << "Print Pre&view" << 57609;
         QTest::newRow("Setup") << "P&rint Setup..." << 57606;
         QTest::newRow("Export PDF") << "&Export PDF..." << 32900;
+        QTest::newRow("Import Channels") << "&Import Channels..." << 32910;
+        QTest::newRow("Export Channels") << "Export &Channels..." << 32911;
         QTest::newRow("Recent") << "Recent File" << 57616;
         QTest::newRow("Exit") << "E&xit" << 57665;
         QTest::newRow("Read") << "&Read From Radio\tCtrl+R" << 32771;
@@ -342,7 +344,7 @@ private slots:
         frame->setRecentFiles({"/a/one.sin", "/b/two.sin", "/c/three.sin", "/d/four.sin", "/e/five.sin"});
         QMenu* file = frame->menu(QStringLiteral("&File"));
         const QStringList items = ItemTexts(file);
-        QCOMPARE(items.mid(8, 4), (QStringList{"&1 /a/one.sin", "&2 /b/two.sin", "&3 /c/three.sin", "&4 /d/four.sin"}));
+        QCOMPARE(items.mid(10, 4), (QStringList{"&1 /a/one.sin", "&2 /b/two.sin", "&3 /c/three.sin", "&4 /d/four.sin"}));
         // Each entry of the menu, the first included, runs its own command.
         QList<int> ran;
         for (int i = 0; i < kRecentFileCount; ++i)
