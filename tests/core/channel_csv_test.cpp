@@ -54,6 +54,17 @@ void Type(const Family& f, Lang lang, ChannelTable& t, int row, const std::strin
     CommitToneCell(t, row, f.columnOf(ColumnKind::TxTone), txTone);
 }
 
+/// A test case's label as a test name.
+struct CaseName {
+    template <class Case>
+    std::string operator()(const ::testing::TestParamInfo<Case>& info) const {
+        std::string n = info.param.label;
+        for (char& ch : n)
+            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+        return n;
+    }
+};
+
 // ---------------------------------------------------------------------------
 // CSV text
 // ---------------------------------------------------------------------------
@@ -88,12 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"blank line kept as a record", "a\r\n\r\nb\r\n", {{"a"}, {""}, {"b"}}},
                       ParseCase{"stray quote kept", "ab\"c,\"d\"e\r\n", {{"ab\"c", "de"}}},
                       ParseCase{"chinese", "信道,接收频率\r\n", {{"信道", "接收频率"}}}),
-    [](const auto& info) {
-        std::string n = info.param.label;
-        for (char& ch : n)
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return n;
-    });
+    CaseName());
 
 TEST(CsvText, RowNumbersCountBlankLinesAndNotQuotedLineEnds) {
     const CsvText csv = ParseCsv("h\r\n\"a\nb\"\r\n\r\nc\r\n");
@@ -204,12 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
                "446.00625", "OFF", "OFF"},
         InCase{"spreadsheet tone and lower case", "146.52,+,0.6,tone,100,88.5,23,nn,23,tone->tone,fm,,,high,,,,,",
                "146.52000", "147.12000", "OFF", "100.0"}),
-    [](const auto& info) {
-        std::string n = info.param.label;
-        for (char& ch : n)
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return n;
-    });
+    CaseName());
 
 TEST(CommonIn, ListsNameAndWattage) {
     const Family& f = VelmarVFamily();
@@ -331,12 +332,7 @@ INSTANTIATE_TEST_SUITE_P(
         OutCase{"DTCS to DTCS", "146.52000", "146.52000", "D754I", "D023I",
                 Out("", "0.000000", "Cross", {"88.5", "88.5", "023", "RR", "754", "DTCS->DTCS"})},
         OutCase{"no transmit", "146.52000", "", "OFF", "OFF", Out("off", "0.000000", "", kNoTones)}),
-    [](const auto& info) {
-        std::string n = info.param.label;
-        for (char& ch : n)
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return n;
-    });
+    CaseName());
 
 TEST(CommonOut, ListsNamesAndColumnsWithoutMeaning) {
     const Family& f = VelmarVFamily();
@@ -464,12 +460,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "119,,146.52,,0,,,,,,,,,,,,,,,,", "Location", "not a channel number of this radio (1-118)"},
         RefusalCase{"location taken", F::Marlowe, ImportMode::Merge, "1,,450.5,,0,,,,,,,,,,,,,,,,", "Location",
                     "the channel is already imported from row 2"}),
-    [](const auto& info) {
-        std::string n = info.param.label;
-        for (char& ch : n)
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return n;
-    });
+    CaseName());
 
 TEST(CommonRefused, EveryReasonOfARowIsListedInTheInterfaceLanguage) {
     const Family& f = VelmarVFamily();
@@ -558,12 +549,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "this radio sets the band width for all channels on its form"},
         DropCase{"skip on a radio without it", F::VM_CH16, "1,,450.0,,0,,,,,,,,,,S,,,,,,", "Skip",
                  "this radio has no scan setting per channel"}),
-    [](const auto& info) {
-        std::string n = info.param.label;
-        for (char& ch : n)
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return n;
-    });
+    CaseName());
 
 // ---------------------------------------------------------------------------
 // Modes
@@ -663,12 +649,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "Tx Tone,W/N,Scan,Tx Power,Opt Signal,PTTID,BusyLock,Name."},
         FileCase{"open quote", CsvForm::Auto, kCommonHeader + "\r\n1,\"X,146.52\r\n",
                  "Row 2: a quoted cell is not closed before the end of the file."}),
-    [](const auto& info) {
-        std::string n = info.param.label;
-        for (char& ch : n)
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return n;
-    });
+    CaseName());
 
 TEST(NativeIn, OtherFamiliesHeadersAreNotNative) {
     // Each family's native header is recognised by itself alone.
@@ -728,12 +709,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NativeCellCase{"list text in Chinese", 7, "低", "Low"},
                       NativeCellCase{"list text unknown", 10, "Open", "!"},
                       NativeCellCase{"empty signalling as the window shows it", 8, "", ""}),
-    [](const auto& info) {
-        std::string n = info.param.label;
-        for (char& ch : n)
-            if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-        return n;
-    });
+    CaseName());
 
 // ---------------------------------------------------------------------------
 // The native round trip, byte for byte
