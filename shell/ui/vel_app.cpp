@@ -27,6 +27,7 @@
 #include "shell/ui/main_frame.h"
 #include "shell/ui/message_box.h"
 #include "shell/ui/program_commands.h"
+#include "shell/ui/startup_check.h"
 #include "shell/ui/vel_doc.h"
 #include "table/ui/vel_view.h"
 
@@ -86,12 +87,19 @@ bool CVelApp::initInstance() {
     // The tone table is built once, before any window shows a tone.
     (void)vel::ToneTable();
 
+    // The program's own files: beside it, else in the installed data folder.
+    const QString userConfigDir = options_.userConfigDir.isEmpty()
+                                      ? QString::fromStdString(vel::UserConfigDirectory())
+                                      : options_.userConfigDir;
+    folders_ = vel::MakeProgramFolders(programDir_.toStdString(), programBase_.toStdString(),
+                                       userConfigDir.toStdString());
+
     // The configuration file, read once and never written. A family that
     // keeps its settings in it (language, branding) has it created empty
-    // when missing; the others only read one that exists (its [PORTS]).
-    const QString ini = QDir(programDir_).filePath(programBase_ + QStringLiteral(".ini"));
+    // when there is none; the others only read one that exists (its [PORTS]).
     const bool usesConfig = family_.bilingual || family_.app.titleFromConfig;
-    if (usesConfig || QFileInfo::exists(ini)) configRead_ = config_.Open(ini.toStdString());
+    configRead_ = vel::OpenProgramConfig(config_, folders_, (programBase_ + QStringLiteral(".ini")).toStdString(),
+                                         usesConfig);
 
     if (family_.bilingual) {
         const QString locale = options_.localeName.isEmpty() ? QLocale::system().name() : options_.localeName;
@@ -127,9 +135,10 @@ bool CVelApp::initInstance() {
 
 bool CVelApp::loadLanguageLibrary() {
     // The language library is a Qt translation file: a bare name is looked up
-    // beside the program, a path is taken as it stands.
+    // beside the program, then in the installed data folder; a path is taken
+    // as it stands.
     const QFileInfo named(languageBase_ + QStringLiteral(".qm"));
-    languageFile_ = named.isAbsolute() ? named.filePath() : QDir(programDir_).filePath(named.filePath());
+    languageFile_ = named.isAbsolute() ? named.filePath() : programFile(named.filePath());
     auto translator = std::make_unique<QTranslator>();
     if (!QFileInfo(languageFile_).isFile() || !translator->load(languageFile_)) return false;
     QCoreApplication::installTranslator(translator.get());
@@ -382,7 +391,11 @@ QString CVelApp::helpFolder() const {
     if (!family_.bilingual)
         base = programBase_.toStdString() + (displayLang_ == vel::Lang::English ? "_EN" : "_CH");
     const QString name = QString::fromStdString(vel::HelpFileBaseName(base, programBase_.toStdString()));
-    return QDir(programDir_).filePath(QStringLiteral("help/") + name);
+    return programFile(QStringLiteral("help/") + name);
+}
+
+QString CVelApp::programFile(const QString& relativePath) const {
+    return QDir::fromNativeSeparators(QString::fromStdString(vel::FindProgramFile(folders_, relativePath.toStdString())));
 }
 
 void CVelApp::showHelp(bool finder) {
@@ -463,8 +476,15 @@ int RunApplication(int argc, char** argv, vel::FamilyId familyId) {
     QApplication::setApplicationName(QString::fromStdString(family.name));
     StartupOptions options;
     options.arguments = QApplication::arguments().mid(1);
+    const bool check = WantsStartupCheck(options.arguments);
+    if (check) {
+        options.show = false;
+        options.arguments.removeAll(QString::fromLatin1(kStartupCheckOption));
+        InstallStartupCheckMessages();
+    }
     CVelApp app(family, options);
     if (!app.initInstance()) return 1;
+    if (check) return ReportStartupCheck(app);
     return QApplication::exec();
 }
 

@@ -13,6 +13,7 @@
 #include "image/family.h"
 #include "image/language.h"
 #include "shell/config_file.h"
+#include "shell/startup_rules.h"
 
 class QSettings;
 class QTranslator;
@@ -34,6 +35,7 @@ struct StartupOptions {
     QString localeName;     // e.g. "zh_CN"; default QLocale::system().name()
     QString settingsFile;   // recent-file list in this INI file instead of the per-user store
     QStringList arguments;  // command-line arguments after the program name
+    QString userConfigDir;  // the user's configuration folder; default from the environment (velcore's rule)
     bool show = true;       // show the main window at the end of start-up
 };
 
@@ -59,6 +61,10 @@ public:
     const vel::CConfigFile& config() const { return config_; }
     /// The folder of the help pages of the interface language.
     QString helpFolder() const;
+    /// One of the program's own files (or folders), `relativePath` such as
+    /// "VM_CH128.ico": beside the program, else in the installed data folder;
+    /// when in neither, where the program expects it.
+    QString programFile(const QString& relativePath) const;
 
     CMainFrame* mainFrame() const { return frame_.get(); }
     CVelDoc* document() const { return doc_.get(); }
@@ -116,6 +122,7 @@ private:
     QString programPath_;
     QString programDir_;
     QString programBase_;
+    vel::ProgramFolders folders_;
     QString languageBase_;
     QString languageFile_;
     vel::Lang displayLang_ = vel::Lang::English;
