@@ -112,11 +112,12 @@ int Guarded(int (*run)(const CsvArgs&), const CsvArgs& a) {
     }
 }
 
-void AddCommon(CLI::App* cmd, CsvArgs& a) {
+void AddCommon(CLI::App* cmd, CsvArgs& a, const std::string& formatDefault) {
     cmd->add_option("--family", a.family, "Radio family")->required()->check(CLI::IsMember(FamilyNames()));
     cmd->add_option("--lang", a.lang, "Language of the table's texts and messages: en (default) or ch")
         ->check(CLI::IsMember({"en", "ch"}));
-    cmd->add_option("--format", a.format, "native (the program's channel table) or common (the exchange layout)")
+    cmd->add_option("--format", a.format,
+                    "native (the program's channel table) or common (the exchange layout); default: " + formatDefault)
         ->check(CLI::IsMember({"native", "common"}));
 }
 
@@ -125,7 +126,7 @@ void AddCommon(CLI::App* cmd, CsvArgs& a) {
 void AddCsvCommands(CLI::App& app) {
     auto exportArgs = std::make_shared<CsvArgs>();
     CLI::App* exp = app.add_subcommand("export", "Write the channel table of a file as CSV (native by default)");
-    AddCommon(exp, *exportArgs);
+    AddCommon(exp, *exportArgs, "native");
     exp->add_option("FILE", exportArgs->file, "Channel data file")->required();
     exp->add_option("OUT", exportArgs->out, "CSV file to write")->required();
     exp->callback([exportArgs] {
@@ -134,7 +135,7 @@ void AddCsvCommands(CLI::App& app) {
 
     auto importArgs = std::make_shared<CsvArgs>();
     CLI::App* imp = app.add_subcommand("import", "Put the channels of a CSV file into a file's channel table");
-    AddCommon(imp, *importArgs);
+    AddCommon(imp, *importArgs, "recognised by the header line");
     imp->add_option("--mode", importArgs->mode,
                     "replace (the whole table, default), merge (at each row's channel number) or append (after the "
                     "last channel in use)")
