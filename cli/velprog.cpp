@@ -9,6 +9,7 @@
 
 #include "cli/csv_command.h"
 #include "cli/report_command.h"
+#include "cli/text_command.h"
 #include "velprog_commands.h"
 #include "velprog_common.h"
 
@@ -122,6 +123,8 @@ int main(int argc, char** argv) {
 
     // report: runs from its own callback during parsing (see report_command.h).
     vel::AddReportCommand(app);
+    // text export|import: runs from its callbacks too (see text_command.h).
+    vel::AddTextCommand(app);
     // export and import: likewise.
     AddCsvCommands(app);
 
@@ -152,7 +155,9 @@ int main(int argc, char** argv) {
         if (name == "write") return RunWrite(radioOpts);
         if (name == "testmode") return RunTestMode(radioOpts);
         if (name == "simulate") return RunSimulate(simOpts);
-        if (name == "report" || name == "export" || name == "import") return kDone;
+        if (name == "report") return kDone;
+        if (name == "text") return kDone;
+        if (name == "export" || name == "import") return kDone;
     } catch (const std::exception& e) {
         PrintError(e.what());
         return kFailed;

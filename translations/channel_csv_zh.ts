@@ -7,8 +7,8 @@
 <context>
     <name>CMainFrame</name>
     <message>
-        <source>&amp;Import Channels...</source>
-        <translation>导入频道(&amp;I)...</translation>
+        <source>Import C&amp;hannels...</source>
+        <translation>导入频道(&amp;H)...</translation>
     </message>
     <message>
         <source>Export &amp;Channels...</source>

@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
+
 namespace velui {
 
 namespace {
@@ -18,7 +20,9 @@ const std::vector<CommandSpec> kCommands = {
     {ID_FILE_PRINT_PREVIEW, QT_TRANSLATE_NOOP("CMainFrame", "Print Pre&view"), QT_TRANSLATE_NOOP("CMainFrame", "Display full pages"), QT_TRANSLATE_NOOP("CMainFrame", "Print Preview"), ""},
     {ID_FILE_PRINT_SETUP, QT_TRANSLATE_NOOP("CMainFrame", "P&rint Setup..."), QT_TRANSLATE_NOOP("CMainFrame", "Change the printer and printing options"), QT_TRANSLATE_NOOP("CMainFrame", "Print Setup"), ""},
     {ID_FILE_EXPORT_PDF, QT_TRANSLATE_NOOP("CMainFrame", "&Export PDF..."), QT_TRANSLATE_NOOP("CMainFrame", "Write the settings report to a PDF file"), QT_TRANSLATE_NOOP("CMainFrame", "Export PDF"), ""},
-    {ID_FILE_IMPORT_CHANNELS, QT_TRANSLATE_NOOP("CMainFrame", "&Import Channels..."), QT_TRANSLATE_NOOP("CMainFrame", "Read a channel list from a CSV file into the channel table"), QT_TRANSLATE_NOOP("CMainFrame", "Import Channels"), ""},
+    {ID_FILE_IMPORT_TEXT, QT_TRANSLATE_NOOP("CMainFrame", "&Import Text Form…"), QT_TRANSLATE_NOOP("CMainFrame", "Read the channel data from a text form such as 1.txt"), "", ""},
+    {ID_FILE_EXPORT_TEXT, QT_TRANSLATE_NOOP("CMainFrame", "Export &Text Form…"), QT_TRANSLATE_NOOP("CMainFrame", "Write the channel data as a text form"), "", ""},
+    {ID_FILE_IMPORT_CHANNELS, QT_TRANSLATE_NOOP("CMainFrame", "Import C&hannels..."), QT_TRANSLATE_NOOP("CMainFrame", "Read a channel list from a CSV file into the channel table"), QT_TRANSLATE_NOOP("CMainFrame", "Import Channels"), ""},
     {ID_FILE_EXPORT_CHANNELS, QT_TRANSLATE_NOOP("CMainFrame", "Export &Channels..."), QT_TRANSLATE_NOOP("CMainFrame", "Write the channel table to a CSV file"), QT_TRANSLATE_NOOP("CMainFrame", "Export Channels"), ""},
     {ID_FILE_MRU_FILE1, QT_TRANSLATE_NOOP("CMainFrame", "Recent File"), QT_TRANSLATE_NOOP("CMainFrame", "Open this document"), "", ""},
     {ID_APP_EXIT, QT_TRANSLATE_NOOP("CMainFrame", "E&xit"), QT_TRANSLATE_NOOP("CMainFrame", "Quit the application; prompts to save documents"), QT_TRANSLATE_NOOP("CMainFrame", "Exit"), ""},
@@ -54,6 +58,15 @@ MenuSpec FileMenu() {
              {ID_FILE_IMPORT_CHANNELS}, {ID_FILE_EXPORT_CHANNELS}, {}, {ID_FILE_PRINT},
              {ID_FILE_PRINT_PREVIEW}, {ID_FILE_PRINT_SETUP}, {ID_FILE_EXPORT_PDF}, {}, {ID_FILE_MRU_FILE1}, {},
              {ID_APP_EXIT}}};
+}
+
+// Marlowe's File menu also reads and writes the text form of the image.
+MenuSpec MarloweFileMenu() {
+    MenuSpec menu = FileMenu();
+    const auto saveAs = std::find_if(menu.items.begin(), menu.items.end(),
+                                     [](const MenuItem& item) { return item.id == ID_FILE_SAVE_AS; });
+    menu.items.insert(saveAs + 1, {MenuItem{}, MenuItem{ID_FILE_IMPORT_TEXT}, MenuItem{ID_FILE_EXPORT_TEXT}});
+    return menu;
 }
 
 MenuSpec PortMenu() {
@@ -139,7 +152,7 @@ std::vector<FrameProfile> BuildProfiles() {
 
     FrameProfile marlowe;
     marlowe.family = vel::FamilyId::Marlowe;
-    marlowe.menus = {FileMenu(),
+    marlowe.menus = {MarloweFileMenu(),
                      {QT_TRANSLATE_NOOP("CMainFrame", "&Edit"), nullptr,
                       {{ID_EDIT_DATA, QT_TRANSLATE_NOOP("CMainFrame", "&Edit Data\tCtrl+G")}, {ID_KEY_ASSIGNMENT}, {ID_OPTIONAL_FEATURES_EDIT}}},
                      {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr, {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE}}},
@@ -172,7 +185,7 @@ std::vector<FrameProfile> BuildProfiles() {
         {"", "文件(&F)",
          {{ID_FILE_NEW, "新建(&N)\tCtrl+N"}, {ID_FILE_OPEN, "打开(&O)...\tCtrl+O"}, {ID_FILE_SAVE, "保存(&S)\tCtrl+S"},
           {ID_FILE_SAVE_AS, "另存为(&A)..."}, {},
-          {ID_FILE_IMPORT_CHANNELS, "导入信道(&I)..."}, {ID_FILE_EXPORT_CHANNELS, "导出信道(&C)..."}, {},
+          {ID_FILE_IMPORT_CHANNELS, "导入信道(&H)..."}, {ID_FILE_EXPORT_CHANNELS, "导出信道(&C)..."}, {},
           {ID_FILE_PRINT, "打印(&P)...\tCtrl+P"},
           {ID_FILE_PRINT_PREVIEW, "打印预览(&V)"}, {ID_FILE_PRINT_SETUP, "打印设置(&R)..."},
           {ID_FILE_EXPORT_PDF, "导出PDF(&E)..."}, {},

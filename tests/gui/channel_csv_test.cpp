@@ -122,7 +122,7 @@ private slots:
         QAction* import = s.frame()->action(ID_FILE_IMPORT_CHANNELS);
         QAction* exportAction = s.frame()->action(ID_FILE_EXPORT_CHANNELS);
         QVERIFY(import && exportAction);
-        QCOMPARE(import->text(), chinese ? QStringLiteral("导入信道(&I)...") : QStringLiteral("&Import Channels..."));
+        QCOMPARE(import->text(), chinese ? QStringLiteral("导入信道(&H)...") : QStringLiteral("Import C&hannels..."));
         QCOMPARE(exportAction->text(), chinese ? QStringLiteral("导出信道(&C)...") : QStringLiteral("Export &Channels..."));
         QMenu* file = s.frame()->menu(chinese ? QStringLiteral("文件(&F)") : QStringLiteral("&File"));
         QVERIFY(file && file->actions().contains(import) && file->actions().contains(exportAction));

@@ -61,7 +61,7 @@ private slots:
         QTest::addColumn<QStringList>("items");
         QTest::newRow("File") << "&File"
                               << QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...",
-                                             "&Import Channels...", "Export &Channels...", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...",
+                                             "Import C&hannels...", "Export &Channels...", "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...",
                                              "&Export PDF...", "Recent File", "E&xit"};
         QTest::newRow("Program") << "&Program"
                                  << QStringList{"&Read From Radio\tCtrl+R", "&Write To Radio\tCtrl+W",
@@ -100,7 +100,7 @@ private slots:
         QTest::newRow("Preview") << "Print Pre&view" << 57609;
         QTest::newRow("Setup") << "P&rint Setup..." << 57606;
         QTest::newRow("Export PDF") << "&Export PDF..." << 32900;
-        QTest::newRow("Import Channels") << "&Import Channels..." << 32910;
+        QTest::newRow("Import Channels") << "Import C&hannels..." << 32910;
         QTest::newRow("Export Channels") << "Export &Channels..." << 32911;
         QTest::newRow("Recent") << "Recent File" << 57616;
         QTest::newRow("Exit") << "E&xit" << 57665;
