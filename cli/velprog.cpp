@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "cli/compare_commands.h"
+#include "cli/csv_command.h"
 #include "cli/report_command.h"
 #include "cli/text_command.h"
 #include "image/message_quote.h"
@@ -144,6 +145,8 @@ int main(int argc, char** argv) {
     AddCompareCommands(app);
     // text export|import: runs from its callbacks too (see text_command.h).
     vel::AddTextCommand(app);
+    // export and import: likewise.
+    AddCsvCommands(app);
 
     try {
         app.parse(argc, argv);
@@ -176,6 +179,7 @@ int main(int argc, char** argv) {
         if (name == "simulate") return RunSimulate(simOpts);
         if (name == "report" || name == "diff" || name == "check") return kDone;
         if (name == "text") return kDone;
+        if (name == "export" || name == "import") return kDone;
     } catch (const std::exception& e) {
         PrintError(e.what());
         return kFailed;

@@ -24,6 +24,8 @@ const std::vector<CommandSpec> kCommands = {
     {ID_FILE_EXPORT_TEXT, QT_TRANSLATE_NOOP("CMainFrame", "Export &Text Form…"), QT_TRANSLATE_NOOP("CMainFrame", "Write the channel data as a text form"), "", ""},
     {ID_FILE_OPEN_BACKUP, QT_TRANSLATE_NOOP("CMainFrame", "Open &Backup..."), QT_TRANSLATE_NOOP("CMainFrame", "Open one of the backups saved before each write"), QT_TRANSLATE_NOOP("CMainFrame", "Open Backup"), ""},
     {ID_FILE_COMPARE, QT_TRANSLATE_NOOP("CMainFrame", "Compare &With..."), QT_TRANSLATE_NOOP("CMainFrame", "List the differences between this document and another file or the radio"), QT_TRANSLATE_NOOP("CMainFrame", "Compare"), ""},
+    {ID_FILE_IMPORT_CHANNELS, QT_TRANSLATE_NOOP("CMainFrame", "Import C&hannels..."), QT_TRANSLATE_NOOP("CMainFrame", "Read a channel list from a CSV file into the channel table"), QT_TRANSLATE_NOOP("CMainFrame", "Import Channels"), ""},
+    {ID_FILE_EXPORT_CHANNELS, QT_TRANSLATE_NOOP("CMainFrame", "Export &Channels..."), QT_TRANSLATE_NOOP("CMainFrame", "Write the channel table to a CSV file"), QT_TRANSLATE_NOOP("CMainFrame", "Export Channels"), ""},
     {ID_FILE_MRU_FILE1, QT_TRANSLATE_NOOP("CMainFrame", "Recent File"), QT_TRANSLATE_NOOP("CMainFrame", "Open this document"), "", ""},
     {ID_APP_EXIT, QT_TRANSLATE_NOOP("CMainFrame", "E&xit"), QT_TRANSLATE_NOOP("CMainFrame", "Quit the application; prompts to save documents"), QT_TRANSLATE_NOOP("CMainFrame", "Exit"), ""},
     {ID_READ_FROM_RADIO, QT_TRANSLATE_NOOP("CMainFrame", "&Read From Radio\tCtrl+R"), QT_TRANSLATE_NOOP("CMainFrame", "Read Data From Radio"), QT_TRANSLATE_NOOP("CMainFrame", "Read"), ":/shell/icons/read.svg"},
@@ -73,7 +75,7 @@ const std::vector<int> kSelectablePorts = {ID_COM1, ID_COM2, ID_COM3, ID_COM4, I
 MenuSpec FileMenu() {
     return {QT_TRANSLATE_NOOP("CMainFrame", "&File"), nullptr,
             {{ID_FILE_NEW}, {ID_FILE_OPEN}, {ID_FILE_OPEN_BACKUP}, {ID_FILE_SAVE}, {ID_FILE_SAVE_AS}, {},
-             {ID_FILE_COMPARE}, {}, {ID_FILE_PRINT},
+             {ID_FILE_COMPARE}, {ID_FILE_IMPORT_CHANNELS}, {ID_FILE_EXPORT_CHANNELS}, {}, {ID_FILE_PRINT},
              {ID_FILE_PRINT_PREVIEW}, {ID_FILE_PRINT_SETUP}, {ID_FILE_EXPORT_PDF}, {}, {ID_FILE_MRU_FILE1}, {},
              {ID_APP_EXIT}}};
 }
@@ -256,7 +258,8 @@ std::vector<FrameProfile> BuildProfiles() {
         {"", "文件(&F)",
          {{ID_FILE_NEW, "新建(&N)\tCtrl+N"}, {ID_FILE_OPEN, "打开(&O)...\tCtrl+O"},
           {ID_FILE_OPEN_BACKUP, "打开备份(&B)..."}, {ID_FILE_SAVE, "保存(&S)\tCtrl+S"}, {ID_FILE_SAVE_AS, "另存为(&A)..."}, {},
-          {ID_FILE_COMPARE, "比较(&W)..."}, {}, {ID_FILE_PRINT, "打印(&P)...\tCtrl+P"},
+          {ID_FILE_COMPARE, "比较(&W)..."}, {ID_FILE_IMPORT_CHANNELS, "导入信道(&H)..."}, {ID_FILE_EXPORT_CHANNELS, "导出信道(&C)..."}, {},
+          {ID_FILE_PRINT, "打印(&P)...\tCtrl+P"},
           {ID_FILE_PRINT_PREVIEW, "打印预览(&V)"}, {ID_FILE_PRINT_SETUP, "打印设置(&R)..."},
           {ID_FILE_EXPORT_PDF, "导出PDF(&E)..."}, {},
           {ID_FILE_MRU_FILE1, "最近文件"}, {}, {ID_APP_EXIT, "退出(&X)"}}},

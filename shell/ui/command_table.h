@@ -72,6 +72,8 @@ enum CommandId : int {
     ID_FILE_OPEN_BACKUP = 32904,         // Open Backup: the backups saved before writes
     ID_BACKUP_BEFORE_WRITE = 32791,      // Program menu switch: read and save the radio before a write
     ID_VERIFY_AFTER_WRITE = 32792,       // Program menu switch: read the radio back after a write
+    ID_FILE_IMPORT_CHANNELS = 32910,     // a channel list from a CSV file
+    ID_FILE_EXPORT_CHANNELS = 32911,     // the channel table to a CSV file
 };
 
 /// Number of recent-file entries of the File menu.

@@ -49,7 +49,7 @@ const int kBusyCommands[] = {ID_FILE_NEW,           ID_FILE_OPEN,           ID_F
                              ID_FILE_PRINT,         ID_FILE_PRINT_PREVIEW,  ID_FILE_PRINT_SETUP,
                              ID_FILE_EXPORT_PDF,    ID_FILE_IMPORT_TEXT,    ID_FILE_EXPORT_TEXT,
                              ID_APP_ABOUT,          ID_FILE_COMPARE,        ID_FILE_OPEN_BACKUP,
-                             ID_BACKUP_BEFORE_WRITE, ID_VERIFY_AFTER_WRITE,
+                             ID_BACKUP_BEFORE_WRITE, ID_VERIFY_AFTER_WRITE, ID_FILE_IMPORT_CHANNELS, ID_FILE_EXPORT_CHANNELS,
                              // The edit commands would change the image under the session.
                              ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_PASTE_INSERTED,
                              ID_EDIT_INSERT_CHANNEL, ID_EDIT_DELETE_CHANNEL, ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN,

@@ -25,6 +25,7 @@
 #include "shell/startup_rules.h"
 #include "table/image_checks.h"
 #include "shell/ui/about_dlg.h"
+#include "shell/ui/channel_csv_commands.h"
 #include "shell/ui/command_table.h"
 #include "shell/ui/help_window.h"
 #include "shell/ui/main_frame.h"
@@ -232,6 +233,7 @@ void CVelApp::installHandlers() {
     installReportHandlers();
     installSettingsHandlers();
     installEditHandlers();
+    InstallChannelCsvCommands(*f, *view_, *doc_, displayLang_);
     f->setHandler(ID_EDIT_DATA, [this] { view_->editData(); });
     f->setHandler(ID_HELP_FINDER, [this] { showHelp(true); });
     f->setHandler(ID_CONTEXT_HELP, [this] { showHelp(false); });

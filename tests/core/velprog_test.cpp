@@ -25,6 +25,7 @@
 #include "apps/marlowe/data_password.h"
 #include "apps/marlowe/image_text.h"
 #include "image/family.h"
+#include "table/channel_csv.h"
 #include "table/channel_table.h"
 #include "velprog_run.h"
 
@@ -171,7 +172,131 @@ TEST_P(VelprogFamily, StoreThenShowGivesTheGridBack) {
     EXPECT_EQ(json::parse(again.out), grid);
 }
 
+TEST_P(VelprogFamily, ExportThenImportIntoANewDocumentGivesWhatSaveWrites) {
+    const Family& family = *GetParam();
+    const Lang lang = family.uiLang(Lang::English);
+    TempDir dir;
+    // A file with channels in the first and the last row, typed into what
+    // `velprog new` writes (a new document as saved).
+    const Image saved = Stored(family, lang, NewDocumentImage(family));
+    ChannelTable table = NewChannelTable(family, lang);
+    FillChannelGrid(family, lang, saved, table);
+    for (int row : {1, family.channelCount}) {
+        CommitFrequency(family, lang, table, row, 1, "145.12500", CommitKey::LeaveCell);
+        CommitToneCell(table, row, 4, "D023N");
+    }
+    Image image = saved;
+    StoreChannelGrid(family, table, image);
+    WriteFile(dir / "in.sin", image);
+
+    const RunResult exported = Velprog({"export", "--family", family.name, dir / "in.sin", dir / "list.csv"});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    ASSERT_EQ(Velprog({"new", "--family", family.name, dir / "new.sin"}).exitCode, 0);
+    const RunResult imported =
+        Velprog({"import", "--family", family.name, dir / "list.csv", dir / "new.sin", dir / "out.sin"});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_EQ(ReadFile(dir / "out.sin"), Stored(family, lang, image));
+    const json summary = json::parse(imported.out);
+    EXPECT_EQ(summary["form"], "native");
+    EXPECT_EQ(summary["imported"], 2);
+    EXPECT_EQ(summary["written"], true);
+    EXPECT_TRUE(imported.err.empty()) << imported.err;
+}
+
 INSTANTIATE_TEST_SUITE_P(AllFamilies, VelprogFamily, ::testing::ValuesIn(AllFamilies()), FamilyName);
+
+// ---------------------------------------------------------------------------
+// export and import
+// ---------------------------------------------------------------------------
+
+const char* kCommonList =
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,"
+    "TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n"
+    "1,HOME,145.500000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,High,,,,,\r\n"
+    "2,AIR,118.100000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,25.00,S,Low,,,,,\r\n"
+    "3,RPT,438.500000,-,7.600000,Tone,88.5,88.5,023,NN,023,Tone->Tone,NFM,12.50,,50W,,,,,\r\n";
+
+TEST(VelprogCsv, RefusedRowFailsAndLeavesOutAlone) {
+    TempDir dir;
+    WriteText(dir / "list.csv", kCommonList);
+    const Image image = Stored(VmCh128Family(), Lang::English, NewDocumentImage(VmCh128Family()));
+    WriteFile(dir / "in.sin", image);
+    WriteFile(dir / "out.sin", Image{1, 2, 3});
+    const std::vector<std::string> args = {"import", "--family", "VM_CH128", "--mode", "merge",
+                                           dir / "list.csv", dir / "in.sin", dir / "out.sin"};
+    RunResult r = Velprog(args);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(ReadFile(dir / "out.sin"), (Image{1, 2, 3}));
+    EXPECT_NE(r.err.find("velprog: Row 3 (channel 2) refused: Duplex \"off\": a channel that does not transmit cannot "
+                         "be made on this radio; Mode \"AM\": this radio has FM and NFM only"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("out.sin was not written"), std::string::npos) << r.err;
+    json summary = json::parse(r.out);
+    EXPECT_EQ(summary["imported"], 2);
+    EXPECT_EQ(summary["written"], false);
+    ASSERT_EQ(summary["refused"].size(), 1u);
+    EXPECT_EQ(summary["refused"][0]["row"], 3);
+    EXPECT_EQ(summary["refused"][0]["problems"][1]["column"], "Mode");
+
+    // --skip-bad writes the others.
+    std::vector<std::string> skip = args;
+    skip.insert(skip.begin() + 1, "--skip-bad");
+    r = Velprog(skip);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    ChannelTable table = NewChannelTable(VmCh128Family(), Lang::English);
+    FillChannelGrid(VmCh128Family(), Lang::English, ReadFile(dir / "out.sin"), table);
+    EXPECT_EQ(table.cells[1], (std::vector<std::string>{"1", "145.50000", "145.50000", "OFF", "OFF", "Wide", "Yes",
+                                                        "High", "DTMF", "ON", "Close", "HOME"}));
+    EXPECT_EQ(table.cells[3], (std::vector<std::string>{"3", "438.50000", "430.90000", "OFF", "88.5", "Narrow", "Yes",
+                                                        "High", "DTMF", "ON", "Close", "RPT"}));
+    EXPECT_EQ(table.at(2, 1), "");
+}
+
+TEST(VelprogCsv, ExportWritesTheLibrarysTextAndImportReportsInChinese) {
+    TempDir dir;
+    const Family& family = VelmarVFamily();
+    WriteText(dir / "list.csv", kCommonList);
+    WriteFile(dir / "in.sin", Stored(family, Lang::English, NewDocumentImage(family)));
+    RunResult r = Velprog({"import", "--family", "Velmar_V", "--lang", "ch", "--skip-bad", "--format", "common",
+                           dir / "list.csv", dir / "in.sin", dir / "out.sin"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("第3行（信道2）未导入：Duplex“off”：本机不能设置只收不发的信道"), std::string::npos) << r.err;
+
+    for (const char* format : {"native", "common"}) {
+        r = Velprog({"export", "--family", "Velmar_V", "--lang", "ch", "--format", format, dir / "out.sin",
+                     dir / "list.csv"});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        ChannelTable table = NewChannelTable(family, Lang::Chinese);
+        FillChannelGrid(family, Lang::Chinese, ReadFile(dir / "out.sin"), table);
+        const std::string expected =
+            ExportChannels(family, Lang::Chinese, std::string(format) == "native" ? CsvForm::Native : CsvForm::Common,
+                           table)
+                .text;
+        const Image written = ReadFile(dir / "list.csv");
+        EXPECT_EQ(std::string(written.begin(), written.end()), expected) << format;
+    }
+}
+
+TEST(VelprogCsv, UsageAndUnreadableFiles) {
+    TempDir dir;
+    WriteFile(dir / "in.sin", NewDocumentImage(MarloweFamily()));
+    EXPECT_EQ(Velprog({"import", "--family", "Marlowe", "--mode", "insert", dir / "x.csv", dir / "in.sin", dir / "o.sin"})
+                  .exitCode,
+              2);
+    EXPECT_EQ(Velprog({"export", "--family", "Marlowe", "--format", "chirp", dir / "in.sin", dir / "o.csv"}).exitCode, 2);
+    EXPECT_EQ(Velprog({"export", "--family", "Marlowe", dir / "in.sin"}).exitCode, 2);
+    const RunResult missing =
+        Velprog({"import", "--family", "Marlowe", dir / "missing.csv", dir / "in.sin", dir / "o.sin"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("missing.csv"), std::string::npos);
+    WriteText(dir / "bad.csv", "what,ever\r\n1,2\r\n");
+    const RunResult bad = Velprog({"import", "--family", "Marlowe", dir / "bad.csv", dir / "in.sin", dir / "o.sin"});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.err.find("neither the channel table of this program nor the common exchange layout"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(dir.path / "o.sin"));
+}
 
 TEST(Velprog, ChineseFamilyShowsChineseWhateverTheLanguageAsked) {
     TempDir dir;

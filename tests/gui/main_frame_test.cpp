@@ -61,8 +61,9 @@ private slots:
         QTest::addColumn<QStringList>("items");
         QTest::newRow("File") << "&File"
                               << QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "Open &Backup...", "&Save\tCtrl+S",
-                                             "Save &As...", "Compare &With...", "&Print...\tCtrl+P", "Print Pre&view",
-                                             "P&rint Setup...", "&Export PDF...", "Recent File", "E&xit"};
+                                             "Save &As...", "Compare &With...", "Import C&hannels...", "Export &Channels...",
+                                             "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "&Export PDF...",
+                                             "Recent File", "E&xit"};
         QTest::newRow("Program") << "&Program"
                                  << QStringList{"&Read From Radio\tCtrl+R", "&Write To Radio\tCtrl+W",
                                                 "&Backup Before Write", "&Verify After Write",
@@ -101,6 +102,8 @@ private slots:
         QTest::newRow("Preview") << "Print Pre&view" << 57609;
         QTest::newRow("Setup") << "P&rint Setup..." << 57606;
         QTest::newRow("Export PDF") << "&Export PDF..." << 32900;
+        QTest::newRow("Import Channels") << "Import C&hannels..." << 32910;
+        QTest::newRow("Export Channels") << "Export &Channels..." << 32911;
         QTest::newRow("Recent") << "Recent File" << 57616;
         QTest::newRow("Open Backup") << "Open &Backup..." << int(ID_FILE_OPEN_BACKUP);
         QTest::newRow("Compare") << "Compare &With..." << int(ID_FILE_COMPARE);
