@@ -27,7 +27,7 @@ public:
     IoResult read(std::uint8_t* buffer, std::size_t count) override;
     void close() override { inner_->close(); }
     bool isOpen() const override { return inner_->isOpen(); }
-    std::string openFailureDetail() const override { return inner_->openFailureDetail(); }
+    OpenFailure openFailure() const override { return inner_->openFailure(); }
 
     /// One write or read with its start and end on the monotonic clock.
     struct Transfer {

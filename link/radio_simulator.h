@@ -48,6 +48,12 @@ struct SimulatorFaults {
     /// milliseconds apart (0: at once). A byte so waits up to this long, and
     /// an answer that spans a tick reaches the computer in two parts.
     int rxLatencyMs = 0;
+    /// A write that reaches this memory address stores `badStoreValue` there
+    /// instead of the byte sent (by default the byte sent with its lowest bit
+    /// flipped), and still acknowledges the block: a radio whose memory takes
+    /// one byte wrongly, which only reading it back reveals.
+    std::optional<int> badStoreAddress;
+    std::optional<Byte> badStoreValue;
 };
 
 /// When a byte the radio finished sending at `completeUs` reaches the
@@ -57,7 +63,8 @@ std::int64_t AdapterDeliveryUs(std::int64_t completeUs, int rxLatencyMs);
 
 /// Parses a fault description as the command line gives it, e.g. "silent",
 /// "ignore-wakeups=3", "wrong-ack[=N]", "short-read=0x40:9", "no-ack=0x40",
-/// "vanish=12", "short-id=3", "rx-latency=16". Several are separated by commas. Returns false
+/// "vanish=12", "short-id=3", "bad-store=0xB9[:0xFF]", "rx-latency=16".
+/// Several are separated by commas. Returns false
 /// and an explanation on a text it does not understand.
 bool ParseSimulatorFaults(const std::string& text, SimulatorFaults& faults, std::string& error);
 

@@ -40,24 +40,37 @@ double FloorSecondsLeft(const Family& family, Direction direction, int blocksDon
     return seconds;
 }
 
-ProgressEstimate::ProgressEstimate(const Family& family, Direction direction)
-    : family_(family), direction_(direction), total_(SessionBlocks(family, direction)) {}
+ProgressEstimate::ProgressEstimate(const Family& family, std::vector<Direction> phases)
+    : family_(family), phases_(std::move(phases)) {
+    if (phases_.empty()) phases_.push_back(Direction::Read);
+    for (Direction d : phases_) total_ += SessionBlocks(family_, d);
+}
 
 void ProgressEstimate::blocksDone(int done, double atSeconds) {
-    done_ = std::clamp(done, 0, total_);
+    if (done <= done_ && phase_ + 1 < phases_.size()) {
+        doneBefore_ += SessionBlocks(family_, phases_[phase_]);
+        ++phase_;
+        firstDone_ = 0;
+    }
+    const Direction direction = phases_[phase_];
+    done_ = std::clamp(done, 0, SessionBlocks(family_, direction));
     if (firstDone_ == 0) {
         // The handshake's time (message boxes, retries) says nothing about
-        // the blocks: the pace is measured from the first block on.
+        // the blocks: the pace is measured from a session's first block on.
         firstDone_ = done_;
         firstAt_ = atSeconds;
         return;
     }
-    const double floor = (done_ - firstDone_) * BlockFloor(family_, direction_).seconds();
+    const double floor = (done_ - firstDone_) * BlockFloor(family_, direction).seconds();
     if (floor > 0) pace_ = std::max(1.0, (atSeconds - firstAt_) / floor);
 }
 
-int ProgressEstimate::percent() const { return total_ > 0 ? done_ * 100 / total_ : 100; }
+int ProgressEstimate::percent() const { return total_ > 0 ? (doneBefore_ + done_) * 100 / total_ : 100; }
 
-double ProgressEstimate::secondsLeft() const { return FloorSecondsLeft(family_, direction_, done_) * pace_; }
+double ProgressEstimate::secondsLeft() const {
+    double seconds = FloorSecondsLeft(family_, phases_[phase_], done_);
+    for (std::size_t k = phase_ + 1; k < phases_.size(); ++k) seconds += ProtocolFloor(family_, phases_[k]).seconds();
+    return seconds * pace_;
+}
 
 }  // namespace vel

@@ -5,6 +5,8 @@
 // measure sessions against it, and the progress dialog estimates the time
 // left from it.
 
+#include <vector>
+
 #include "image/family.h"
 #include "link/programming_session.h"
 
@@ -45,29 +47,34 @@ SessionFloor ProtocolFloor(const Family& family, Direction direction);
 /// across (the handshake included while no block has).
 double FloorSecondsLeft(const Family& family, Direction direction, int blocksDone);
 
-/// Percent done and time left of a running session. The time left is the
-/// floor of the blocks still to go, stretched by how much slower than their
-/// floor the blocks so far have gone (a radio that thinks before it answers,
-/// an adapter that holds bytes back); it is never below the floor.
+/// Percent done and time left of what one Start runs: one session, or the
+/// sessions of a write with its backup before and its check after. The time
+/// left is the floor of the blocks still to go (and of the sessions still to
+/// come), stretched by how much slower than their floor the blocks so far
+/// have gone (a radio that thinks before it answers, an adapter that holds
+/// bytes back); it is never below the floor.
 class ProgressEstimate {
 public:
-    ProgressEstimate(const Family& family, Direction direction);
+    /// `phases`: the sessions in the order they run.
+    ProgressEstimate(const Family& family, std::vector<Direction> phases);
 
-    /// `done` blocks have gone across, the last one ending at `atSeconds` on
-    /// any steady clock.
+    /// `done` blocks of the running session have gone across, the last one
+    /// ending at `atSeconds` on any steady clock. A count that does not grow
+    /// means the next session has begun.
     void blocksDone(int done, double atSeconds);
 
-    int blocks() const { return done_; }
-    /// 0 to 100; 100 only once every block has gone across.
+    /// 0 to 100 over all the sessions; 100 only once every block has gone across.
     int percent() const;
     double secondsLeft() const;
 
 private:
     const Family& family_;
-    Direction direction_;
-    int total_;
-    int done_ = 0;
-    int firstDone_ = 0;          // blocks done when the clock was first read
+    std::vector<Direction> phases_;
+    std::size_t phase_ = 0;
+    int total_ = 0;              // blocks of all the sessions
+    int doneBefore_ = 0;         // blocks of the sessions that ended
+    int done_ = 0;               // blocks of the running one
+    int firstDone_ = 0;          // blocks done when its clock was first read
     double firstAt_ = 0;
     double pace_ = 1.0;          // measured time / floor time, at least 1
 };

@@ -32,24 +32,16 @@
         <translation>已从 %2 读取 %1 字节，用时 %3 秒</translation>
     </message>
     <message>
-        <source>Wrote %1 bytes to %2 in %3 s</source>
-        <translation>已向 %2 写入 %1 字节，用时 %3 秒</translation>
+        <source>Wrote %1 bytes to %2 in %3 s. %4</source>
+        <translation>已向 %2 写入 %1 字节，用时 %3 秒。%4</translation>
     </message>
     <message>
         <source>Read from %1 cancelled after %2 of %3 bytes</source>
         <translation>从 %1 读取已取消：已读取 %2 / %3 字节</translation>
     </message>
     <message>
-        <source>Write to %1 cancelled after %2 of %3 bytes</source>
-        <translation>向 %1 写入已取消：已写入 %2 / %3 字节</translation>
-    </message>
-    <message>
         <source>Read from %1 failed after %2 of %3 bytes</source>
         <translation>从 %1 读取失败：已读取 %2 / %3 字节</translation>
-    </message>
-    <message>
-        <source>Write to %1 failed after %2 of %3 bytes</source>
-        <translation>向 %1 写入失败：已写入 %2 / %3 字节</translation>
     </message>
     <message>
         <source>%1 could not be opened</source>

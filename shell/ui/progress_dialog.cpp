@@ -54,6 +54,9 @@ ProgressDialog::ProgressDialog(const vel::Family& family, vel::Lang lang, QWidge
     timeLeftLabel_->setMinimumWidth(timeLeftLabel_->fontMetrics().horizontalAdvance(
                                         Tr(QT_TRANSLATE_NOOP("ProgressDialog", "%1 %, %2 s left")).arg(100).arg(9999)) +
                                     8);
+    phase_ = new QLabel(this);
+    phase_->setObjectName(QStringLiteral("phaseLine"));
+    phase_->setVisible(false);
     bar_ = new QProgressBar(this);
     bar_->setObjectName(QStringLiteral("progressBar"));
     bar_->setTextVisible(false);
@@ -73,6 +76,7 @@ ProgressDialog::ProgressDialog(const vel::Family& family, vel::Lang lang, QWidge
     buttons->addWidget(start_);
     buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(phase_);
     layout->addWidget(bar_);
     layout->addLayout(statusRow);
     layout->addLayout(buttons);
@@ -125,6 +129,13 @@ void ProgressDialog::setStatusText(const QString& text) {
     statusText_ = text;
     progressChanged();
 }
+
+void ProgressDialog::setPhaseText(const QString& text) {
+    phase_->setText(text);
+    phase_->setVisible(!text.isEmpty());
+}
+
+QString ProgressDialog::phaseText() const { return phase_->text(); }
 
 void ProgressDialog::setPosition(int position) {
     position_ = position;

@@ -39,12 +39,12 @@ vel::MessageAnswer QtMessageHost::showMessage(const std::string& text, vel::Mess
 }
 
 QtSessionHost::QtSessionHost(ProgressDialog& dialog, CVelView& view, QString title, vel::Clock& clock,
-                             const vel::Family& family, vel::Direction direction)
+                             const vel::Family& family, std::vector<vel::Direction> phases)
     : QtMessageHost(&dialog, std::move(title)),
       dialog_(dialog),
       view_(view),
       clock_(clock),
-      estimate_(family, direction) {}
+      estimate_(family, std::move(phases)) {}
 
 void QtSessionHost::pumpOne() {
     // A session runs up to 201 pump rounds between two blocks, and every look

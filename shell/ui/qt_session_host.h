@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "link/programming_session.h"
 #include "link/session_floor.h"
@@ -51,10 +52,10 @@ protected:
 /// The host of a read or write session started from the progress dialog.
 class QtSessionHost final : public QtMessageHost {
 public:
-    /// `clock` is the session's clock; `family` and `direction` give the
-    /// floor the time left is estimated from.
+    /// `clock` is the sessions' clock; `family` and `phases` (the sessions
+    /// Start runs, in order) give the floor the time left is estimated from.
     QtSessionHost(ProgressDialog& dialog, CVelView& view, QString title, vel::Clock& clock, const vel::Family& family,
-                  vel::Direction direction);
+                  std::vector<vel::Direction> phases);
 
     /// Dispatches the pending window events (QCoreApplication::processEvents),
     /// at most once per kPumpIntervalMs of the session's clock; a round within

@@ -266,15 +266,21 @@ private slots:
         QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("afterFirstBlock");
         QTest::addColumn<QString>("summary");   // a pattern: the time is the session's own
+        QTest::addColumn<bool>("safeWrite");    // a write with its backup before and its check after
         QTest::newRow("Velmar_V read") << FamilyId::Velmar_V << "en_US" << int(ID_READ_FROM_RADIO) << ""
-                                       << "0 %, 20 s left" << "^Read 4064 bytes from COM1 in \\d+\\.\\d s$";
+                                       << "0 %, 20 s left" << "^Read 4064 bytes from COM1 in \\d+\\.\\d s$" << false;
         QTest::newRow("Velmar_V Chinese write") << FamilyId::Velmar_V << "zh_CN" << int(ID_WRITE_TO_RADIO) << ""
-                                                << "0%，剩余 8 秒" << "^已向 COM1 写入 4064 字节，用时 \\d+\\.\\d 秒$";
+                                                << "0%，剩余 8 秒" << "^已向 COM1 写入 4064 字节，用时 \\d+\\.\\d 秒。写入完毕。$"
+                                                << false;
+        // Backup (128 blocks), write (123), check (128): the time left counts all three.
+        QTest::newRow("VM_CH16 write with backup and check")
+            << FamilyId::VM_CH16 << "en_US" << int(ID_WRITE_TO_RADIO) << "" << "0 %, 16 s left"
+            << "^Wrote 984 bytes to COM1 in \\d+\\.\\d s\\. Written and checked: the radio holds what was sent\\." << true;
         QTest::newRow("VM_CH16_CN read") << FamilyId::VM_CH16_CN << "en_US" << int(ID_READ_FROM_RADIO) << ""
-                                         << "0%，剩余 7 秒" << "^已从 COM1 读取 1024 字节，用时 \\d+\\.\\d 秒$";
+                                         << "0%，剩余 7 秒" << "^已从 COM1 读取 1024 字节，用时 \\d+\\.\\d 秒$" << false;
         QTest::newRow("VM_CH118 failed read") << FamilyId::VM_CH118 << "en_US" << int(ID_READ_FROM_RADIO)
                                               << "short-read=0x40" << "0 %, 10 s left"
-                                              << "^Read from COM1 failed after 64 of 2048 bytes$";
+                                              << "^Read from COM1 failed after 64 of 2048 bytes$" << false;
     }
     void sessionFeedback() {
         QFETCH(FamilyId, id);
@@ -283,7 +289,8 @@ private slots:
         QFETCH(QString, fault);
         QFETCH(QString, afterFirstBlock);
         QFETCH(QString, summary);
-        ProgramHarness h(id, locale);
+        QFETCH(bool, safeWrite);
+        ProgramHarness h(id, locale, true, safeWrite ? programtest::WriteSafety::Default : programtest::WriteSafety::Plain);
         QVERIFY(h.ok);
         h.link.radio.setTypeByte(0xFF);
         vel::SimulatorFaults faults;
@@ -648,8 +655,12 @@ private slots:
         QCOMPARE(h.messages->shown[0].buttons, expectedButtons);
         QCOMPARE(h.outcome(), outcome);
         if (fault == "open") {
-            // The port's own explanation follows on the next line.
+            // Our explanation follows on the next line, in the message's language.
             QVERIFY(h.messages->shown[0].text.contains(QStringLiteral("\n")));
+            const QString explanation = h.messages->shown[0].text.section(QLatin1Char('\n'), 1);
+            const bool chinese = message.contains(QStringLiteral("串口"));
+            QVERIFY2(explanation.contains(chinese ? QStringLiteral("正被其他程序占用") : QStringLiteral("in use by another program")),
+                     qPrintable(explanation));
             QCOMPARE(h.link.writes, 0);
         }
         QVERIFY(!h.link.port.isOpen());
