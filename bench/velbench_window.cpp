@@ -6,10 +6,16 @@
 // dialog, over the real serial port, against the program's own simulated radio
 // at line rate. Wall time runs from Start to the end of the session.
 //
+// A write runs as a new user has it, with the backup before and the check
+// after (two reads), each phase timed against its own floor; --plain switches
+// both off.
+//
 //   velbench_window [--family NAME]... [--direction read|write] [--repeat N]
-//                   [--latency-us N] [--fault TEXT] [--load N]
+//                   [--plain] [--latency-us N] [--fault TEXT] [--load N]
 
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -28,6 +34,8 @@
 #include "image/family.h"
 #include "link/radio_simulator.h"
 #include "link/session_floor.h"
+#include "link/simulated_radio_memory.h"
+#include "link/write_sequence.h"
 #include "shell/ui/command_table.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/message_box.h"
@@ -36,6 +44,7 @@
 #include "shell/ui/simulated_radio.h"
 #include "shell/ui/vel_app.h"
 #include "shell/ui/vel_doc.h"
+#include "table/ui/vel_view.h"
 
 namespace {
 
@@ -67,11 +76,15 @@ struct Options {
     std::optional<long long> latencyUs;   // unset: the program's own radio as it comes
     SimulatorFaults faults;
     int load = 0;
+    bool plain = false;
 };
 
 struct Run {
     bool ok = false;
     double seconds = 0;
+    /// A write's phases (backup, write, check) in the order they ran, each
+    /// with its time from its beginning to the next one's (or the end).
+    std::vector<std::pair<WritePhase, double>> phases;
 };
 
 /// One program of one family, started in a folder of its own for its
@@ -92,6 +105,11 @@ public:
         ok_ = radio.running();
         if (options.latencyUs) radio.setReplyLatencyUs(*options.latencyUs);
         radio.setFaults(options.faults);
+        // A list of problems or differences, were there one, is closed at
+        // once: the benchmark times the sessions, not a reader.
+        app_->programCommands()->setDialogRunner([](QDialog&) { return int(QDialog::Accepted); });
+        for (const int id : {velui::ID_BACKUP_BEFORE_WRITE, velui::ID_VERIFY_AFTER_WRITE})
+            if (QAction* a = app_->mainFrame()->action(id)) a->setChecked(!options.plain);
     }
     bool ok() const { return ok_; }
 
@@ -104,14 +122,23 @@ public:
         // write asks no question.
         radioMemory[static_cast<std::size_t>(family_.protocol.typeByteAddress)] = 0xFF;
         radio.setMemory(radioMemory);
+        // What a write sends is a sound document (the program checks it
+        // first), the one the simulated radio comes with; the radio holds
+        // other bytes before, so that every block changes something.
         Image& image = app_->document()->image();
-        image = Pattern(family_.imageSize, seed + 1000);
+        image = direction == Direction::Read ? Pattern(family_.imageSize, seed + 1000)
+                                             : SimulatedRadioStartingMemory(family_);
+        app_->view()->fillChannelGrid();
 
         app_->mainFrame()->execute(direction == Direction::Read ? velui::ID_READ_FROM_RADIO : velui::ID_WRITE_TO_RADIO);
         velui::ProgressDialog* dialog = commands.progressDialog();
         Run run;
         QElapsedTimer timer;
         QEventLoop loop;
+        std::vector<std::pair<WritePhase, double>> began;   // phase, seconds since Start
+        const auto phaseConn = QObject::connect(&commands, &velui::CProgramCommands::writePhaseBegan, [&](int phase) {
+            began.emplace_back(static_cast<WritePhase>(phase), static_cast<double>(timer.nsecsElapsed()) / 1e9);
+        });
         const auto conn = QObject::connect(&commands, &velui::CProgramCommands::sessionFinished, &loop, [&](int) {
             run.seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
             loop.quit();
@@ -120,6 +147,14 @@ public:
         dialog->startButton()->click();
         loop.exec();
         QObject::disconnect(conn);
+        QObject::disconnect(phaseConn);
+        // The first phase also carries what came before it (the checks of the
+        // table, opening the port).
+        for (std::size_t k = 0; k < began.size(); ++k) {
+            const double from = k == 0 ? 0.0 : began[k].second;
+            const double to = k + 1 < began.size() ? began[k + 1].second : run.seconds;
+            run.phases.emplace_back(began[k].first, to - from);
+        }
 
         run.ok = commands.lastResult() && commands.lastResult()->outcome == SessionOutcome::Completed;
         // The exchange must also have carried the right bytes.
@@ -145,7 +180,7 @@ private:
 int Usage() {
     std::fprintf(stderr,
                  "usage: velbench_window [--family NAME]... [--direction read|write] [--repeat N] [--latency-us N] "
-                 "[--fault TEXT] [--load N]\n");
+                 "[--plain] [--fault TEXT] [--load N]\n");
     return 2;
 }
 
@@ -178,6 +213,8 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "velbench_window: %s\n", error.c_str());
                 return Usage();
             }
+        } else if (a == "--plain") {
+            options.plain = true;
         } else if (a == "--load" && hasValue) {
             options.load = std::max(0, std::atoi(argv[++i]));
         } else {
@@ -206,7 +243,10 @@ int main(int argc, char** argv) {
             while (!stopLoad.load(std::memory_order_relaxed)) x = x + 1;
         });
 
-    std::printf("%-11s %-6s %6s %9s %9s %7s\n", "family", "dir", "blocks", "wall s", "floor s", "ratio");
+    std::printf("%-11s %-7s %6s %9s %9s %7s\n", "family", "dir", "blocks", "wall s", "floor s", "ratio");
+    const auto row = [](const Family& family, const char* what, int blocks, double wall, double floor) {
+        std::printf("%-11s %-7s %6d %9.3f %9.3f %7.4f", family.name.c_str(), what, blocks, wall, floor, wall / floor);
+    };
     bool allOk = true;
     unsigned seed = 1;
     for (const Family* family : options.families) {
@@ -217,10 +257,10 @@ int main(int argc, char** argv) {
             continue;
         }
         for (const Direction d : options.directions) {
-            const double floor = ProtocolFloor(*family, d).seconds();
-            // The best of the runs that went through; a run that failed is
-            // reported, not timed.
+            // The best of the runs that went through, for the whole and for
+            // each phase; a run that failed is reported, not timed.
             double best = 0;
+            std::vector<std::pair<WritePhase, double>> bestPhases;
             int failed = 0;
             for (int r = 0; r < options.repeat; ++r) {
                 const Run run = program.run(d, seed++);
@@ -229,13 +269,37 @@ int main(int argc, char** argv) {
                     continue;
                 }
                 best = best == 0 ? run.seconds : std::min(best, run.seconds);
+                if (bestPhases.empty()) bestPhases = run.phases;
+                for (std::size_t k = 0; k < bestPhases.size() && k < run.phases.size(); ++k)
+                    bestPhases[k].second = std::min(bestPhases[k].second, run.phases[k].second);
             }
             allOk = allOk && failed == 0;
-            std::printf("%-11s %-6s %6d %9.3f %9.3f %7.4f", family->name.c_str(),
-                        d == Direction::Read ? "read" : "write", SessionBlocks(*family, d), best, floor,
-                        best / floor);
+            // A write with a backup and a check: its floor is the sum of its
+            // phases' floors, and each phase has its own.
+            std::vector<std::pair<WritePhase, Direction>> phases;
+            if (d == Direction::Write && !options.plain)
+                phases = {{WritePhase::Backup, Direction::Read}, {WritePhase::Write, Direction::Write},
+                          {WritePhase::Verify, Direction::Read}};
+            double floor = ProtocolFloor(*family, d).seconds();
+            int blocks = SessionBlocks(*family, d);
+            if (!phases.empty()) {
+                floor = 0;
+                blocks = 0;
+                for (const auto& [phase, dir] : phases) {
+                    floor += ProtocolFloor(*family, dir).seconds();
+                    blocks += SessionBlocks(*family, dir);
+                }
+            }
+            row(*family, d == Direction::Read ? "read" : phases.empty() ? "write" : "write+", blocks, best, floor);
             if (failed > 0) std::printf("  (%d of %d runs failed)", failed, options.repeat);
             std::printf("\n");
+            for (std::size_t k = 0; k < bestPhases.size() && k < phases.size(); ++k) {
+                static const char* const kNames[] = {" backup", " write", " check"};
+                const Direction dir = phases[k].second;
+                row(*family, kNames[static_cast<int>(bestPhases[k].first)], SessionBlocks(*family, dir),
+                    bestPhases[k].second, ProtocolFloor(*family, dir).seconds());
+                std::printf("\n");
+            }
             std::fflush(stdout);
         }
     }

@@ -320,6 +320,7 @@ vel::WriteSequenceOptions CProgramCommands::writeOptions() {
         return vel::BackupOutcome{saved.ok, saved.path, saved.message.in(lang)};
     };
     options.phaseBegins = [this, lang](vel::WritePhase phase, int number, int count) {
+        emit writePhaseBegan(static_cast<int>(phase));
         if (count > 1)
             dialog_->setPhaseText(Tr(QT_TRANSLATE_NOOP("CProgramCommands", "Step %1 of %2: %3"))
                                       .arg(number)

@@ -102,6 +102,9 @@ signals:
     /// A session ended (after the table was refilled when it read); the
     /// outcome is a vel::SessionOutcome.
     void sessionFinished(int outcome);
+    /// A phase of a write began (a vel::WritePhase); the backup and the check
+    /// are phases of their own.
+    void writePhaseBegan(int phase);
 
 private:
     /// What the progress dialog's Start does.
