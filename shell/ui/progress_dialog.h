@@ -78,7 +78,7 @@ public:
     /// Shows the newest values now.
     void showProgressNow();
 
-    static constexpr int kDisplayIntervalMs = 33;
+    static constexpr int kDisplayIntervalMs = 100;
 
     QPushButton* startButton() const { return start_; }
     QPushButton* cancelButton() const { return cancelButton_; }
