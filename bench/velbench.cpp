@@ -36,6 +36,7 @@ int main() {
 #include <sched.h>
 #endif
 
+#include "bench/bench_pattern.h"
 #include "image/family.h"
 #include "link/line_rate_port.h"
 #include "link/programming_session.h"
@@ -104,17 +105,7 @@ private:
     int position_ = 0;
 };
 
-Image Pattern(int size, unsigned seed) {
-    Image img(static_cast<std::size_t>(size));
-    unsigned x = seed * 2654435761u + 1u;
-    for (Byte& b : img) {
-        x = x * 1103515245u + 12345u;
-        b = static_cast<Byte>(x >> 16);
-    }
-    // No digits in the data password bytes: the password check passes empty.
-    for (std::size_t i = 0; i < 6 && i < img.size(); ++i) img[i] = 0xFF;
-    return img;
-}
+using benchsupport::Pattern;
 
 struct Run {
     bool ok = false;

@@ -31,6 +31,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/bench_pattern.h"
 #include "image/family.h"
 #include "link/radio_simulator.h"
 #include "link/session_floor.h"
@@ -57,17 +58,7 @@ QString ProgramPath(const Family& family) {
     return QStringLiteral(VEL_APPS_DIR "/") + folder + QLatin1Char('/') + QString::fromStdString(family.name);
 }
 
-Image Pattern(int size, unsigned seed) {
-    Image img(static_cast<std::size_t>(size));
-    unsigned x = seed * 2654435761u + 1u;
-    for (Byte& b : img) {
-        x = x * 1103515245u + 12345u;
-        b = static_cast<Byte>(x >> 16);
-    }
-    // No digits in the data password bytes: the password check passes empty.
-    for (std::size_t i = 0; i < 6 && i < img.size(); ++i) img[i] = 0xFF;
-    return img;
-}
+using benchsupport::Pattern;
 
 struct Options {
     std::vector<const Family*> families;
