@@ -59,10 +59,23 @@ CVelApp::~CVelApp() {
     if (qtTranslator_) QCoreApplication::removeTranslator(qtTranslator_.get());
 }
 
-QString CVelApp::LanguageLoadFailureText(const QString& file) {
-    // The application's own string: shown before any language is loaded, so
-    // it is not translated. It names the file that was actually tried.
-    return QStringLiteral("Load Resource DLL %1 Fail").arg(QDir::toNativeSeparators(file));
+QString CVelApp::LanguageLoadFailureText(const QString& file, const QString& configValue, const QString& configFile) {
+    // The application's own string, naming the file that was actually tried.
+    // It is shown before any language library is loaded, so it stands in
+    // English.
+    QString text = QStringLiteral("Load Resource DLL %1 Fail").arg(QDir::toNativeSeparators(file));
+    if (configFile.isEmpty()) return text;
+    // A name from the configuration file: show the value exactly as read
+    // (quoted, so that trailing blanks show), where it came from, and the
+    // rule that decides what of a line is the value.
+    text += QStringLiteral("\n\n") +
+            Tr(QT_TRANSLATE_NOOP("CVelApp", "The name is the value of LANGUAGE in [MAIN] of %1 (LANGUAGE_FORCE=1), "
+                                            "read as \"%2\"."))
+                .arg(QDir::toNativeSeparators(configFile), configValue) +
+            QStringLiteral("\n") +
+            Tr(QT_TRANSLATE_NOOP("CVelApp", "A value runs to the end of its line: only \"//\", \"/*\" or a tab "
+                                            "followed by \";\" cut a comment off. Put comments on lines of their own."));
+    return text;
 }
 
 QString CVelApp::configPath() const { return configRead_ ? QString::fromStdString(config_.path()) : QString(); }
@@ -107,7 +120,10 @@ bool CVelApp::initInstance() {
             vel::LanguageBaseName(programBase_.toStdString(), primary, config_));
         displayLang_ = vel::UiLang(languageBase_.toStdString(), programBase_.toStdString());
         if (!loadLanguageLibrary()) {
-            ShowMessage(nullptr, QMessageBox::Warning, programBase_, LanguageLoadFailureText(languageFile_));
+            const bool fromConfig = vel::LanguageForced(config_);
+            ShowMessage(nullptr, QMessageBox::Warning, programBase_,
+                        LanguageLoadFailureText(languageFile_, fromConfig ? languageBase_ : QString(),
+                                                fromConfig ? configPath() : QString()));
             return false;
         }
     } else {

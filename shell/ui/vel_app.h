@@ -96,7 +96,11 @@ public:
     void showAbout();
 
     /// Text of the message shown when the language library cannot be loaded.
-    static QString LanguageLoadFailureText(const QString& file);
+    /// When the configuration file named the library (LANGUAGE_FORCE=1),
+    /// `configValue` is the LANGUAGE value read from `configFile`, and the
+    /// message says so and how comments are cut from values.
+    static QString LanguageLoadFailureText(const QString& file, const QString& configValue = QString(),
+                                           const QString& configFile = QString());
 
 private:
     bool loadLanguageLibrary();
