@@ -1,5 +1,6 @@
 #include "report/report_layout.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -78,21 +79,46 @@ ReportFonts ReportFontsFor(const Family& /*family*/, Lang /*lang*/, const Report
     return f;
 }
 
-std::string ReportChannelHeader(const Family& family, const ChannelTable& table, Lang lang) {
+int ReportColumnGap(int unit) { return unit / 2; }
+
+double FitColumnsScale(const std::vector<int>& columnX, int rightEdge, int gap,
+                       const std::vector<std::vector<std::string>>& texts, ReportFont font,
+                       const ReportTextWidth& measure) {
+    double scale = 1.0;
+    if (!measure) return scale;
+    const std::size_t n = std::min(columnX.size(), texts.size());
+    for (std::size_t c = 0; c < n; ++c) {
+        const int end = c + 1 < columnX.size() ? columnX[c + 1] - gap : rightEdge;
+        const int room = end - columnX[c];
+        if (room <= 0) continue;   // no room at any size: leave the texts as they are
+        for (const std::string& text : texts[c]) {
+            if (text.empty()) continue;
+            const int width = measure(font, text);
+            if (width > room) scale = std::min(scale, static_cast<double>(room) / width);
+        }
+    }
+    return scale;
+}
+
+std::vector<std::string> ReportChannelHeaders(const Family& family, const ChannelTable& table, Lang lang) {
     const std::string& h0 = HeaderCell(table, 0);
     const std::string& h3 = HeaderCell(table, 3);
     const std::string& h4 = HeaderCell(table, 4);
-    if (ReportLang(family, lang) == Lang::English) {
-        return h0 + "   " + "Rx(MHz)" + "   " + "Tx(MHz)" + "    " + h3 + "  " + h4 + "  " + "W/N" + "    " +
-               "Scan Add" + "   " + "Tx Power" + "   " + "Opt Signal" + "   " + "PTTID" + "   " + "Busy";
-    }
-    return h0 + "   " + "接收频率" + "     " + "发射频率" + "     " + h3 + "   " + h4 + "   " + "宽/窄" + "     " +
-           "扫描添加" + "    " + "发射功率" + "   " + "可选信令" + "     " + "PTTID" + "   " + "繁忙锁定";
+    if (ReportLang(family, lang) == Lang::English)
+        return {h0, "Rx(MHz)", "Tx(MHz)", h3, h4, "W/N", "Scan Add", "Tx Power", "Opt Signal", "PTTID", "Busy"};
+    return {h0, "接收频率", "发射频率", h3, h4, "宽/窄", "扫描添加", "发射功率", "可选信令", "PTTID", "繁忙锁定"};
+}
+
+std::vector<int> ReportChannelColumnsX(const Family& family, Lang lang, int unit) {
+    const int* units = ReportLang(family, lang) == Lang::English ? kColumnUnitsEnglish : kColumnUnitsChinese;
+    std::vector<int> xs{unit};
+    for (int i = 0; i < 10; ++i) xs.push_back(units[i] * unit);
+    return xs;
 }
 
 std::vector<ReportRun> LayoutReportPage(const Family& family, const Image& image, const ChannelTable& table,
                                         Lang lang, int page, const ReportGeometry& geometry,
-                                        const ReportLineHeights& lineHeights) {
+                                        const ReportLineHeights& lineHeights, const ReportTextWidth& measure) {
     const auto& pages = ReportPages(family);
     if (page < 1 || page > static_cast<int>(pages.size())) return {};
     const ReportFonts fonts = ReportFontsFor(family, lang, geometry);
@@ -103,10 +129,13 @@ std::vector<ReportRun> LayoutReportPage(const Family& family, const Image& image
     const int Lt = lineHeights.title;
     const int Lb = lineHeights.body;
     const int sectionStep = static_cast<int>(1.2 * Lb);
+    // The right edge of the print area: nothing is printed past it.
+    const int rightEdge = static_cast<int>(static_cast<std::int64_t>(geometry.width) * 1440 / geometry.dpiX);
+    const int gap = ReportColumnGap(u);
 
     std::vector<ReportRun> runs;
-    const auto put = [&runs](ReportFont font, int x, int y, std::string text) {
-        runs.push_back(ReportRun{font, x, y, std::move(text)});
+    const auto put = [&runs](ReportFont font, int x, int y, std::string text, double scale = 1.0) {
+        runs.push_back(ReportRun{font, x, y, std::move(text), scale});
     };
 
     // Title, roughly centred: half the print area less 18 units.
@@ -120,19 +149,43 @@ std::vector<ReportRun> LayoutReportPage(const Family& family, const Image& image
         put(ReportFont::Body, 5 * u, y, L == Lang::English ? "Function Setting:" : "功能设置:");
         y -= sectionStep;
         for (const auto& line : ReportSettingsBlock(family, image, table, L)) {
-            for (const ReportSetting& s : line) put(ReportFont::Body, s.xUnits * u, y, s.label + s.value);
+            // Each text of the line ends before the next one starts.
+            std::vector<int> xs;
+            std::vector<std::vector<std::string>> texts;
+            for (const ReportSetting& s : line) {
+                xs.push_back(s.xUnits * u);
+                texts.push_back({s.label + s.value});
+            }
+            for (std::size_t i = 0; i < line.size(); ++i) {
+                const std::vector<int> own(xs.begin() + static_cast<std::ptrdiff_t>(i),
+                                           xs.begin() + static_cast<std::ptrdiff_t>(std::min(i + 2, xs.size())));
+                const double scale = FitColumnsScale(own, rightEdge, gap, {texts[i]}, ReportFont::Body, measure);
+                put(ReportFont::Body, xs[i], y, texts[i].front(), scale);
+            }
             y -= Lb;
         }
     }
 
     put(ReportFont::Body, 5 * u, y, L == Lang::English ? "Channel Setting:" : "频道设置:");
     y -= sectionStep;
-    put(ReportFont::Body, u, y, ReportChannelHeader(family, table, L));
-    const int* columnUnits = L == Lang::English ? kColumnUnitsEnglish : kColumnUnitsChinese;
+
+    // The channel block: each heading word over its column. One scale for
+    // the block of every page, from the heading and all channel lines.
+    const std::vector<int> columnX = ReportChannelColumnsX(family, L, u);
+    const std::vector<std::string> headers = ReportChannelHeaders(family, table, L);
+    std::vector<std::vector<std::string>> texts(columnX.size());
+    for (std::size_t c = 0; c < columnX.size(); ++c) texts[c].push_back(headers[c]);
+    for (const ReportPageInfo& p : pages)
+        for (int row = p.firstChannel; row <= p.lastChannel; ++row)
+            for (std::size_t c = 0; c < columnX.size(); ++c) texts[c].push_back(Cell(table, row, static_cast<int>(c)));
+    const double scale = FitColumnsScale(columnX, rightEdge, gap, texts, ReportFont::Body, measure);
+
+    for (std::size_t c = 0; c < columnX.size(); ++c) put(ReportFont::Body, columnX[c], y, headers[c], scale);
     for (int row = info.firstChannel; row <= info.lastChannel; ++row) {
         y -= Lb;
-        put(ReportFont::Body, u, y, Cell(table, row, 0));
-        for (int col = 1; col <= 10; ++col) put(ReportFont::Body, columnUnits[col - 1] * u, y, Cell(table, row, col) + " ");
+        put(ReportFont::Body, columnX[0], y, Cell(table, row, 0), scale);
+        for (int col = 1; col <= 10; ++col)
+            put(ReportFont::Body, columnX[static_cast<std::size_t>(col)], y, Cell(table, row, col) + " ", scale);
     }
     return runs;
 }
