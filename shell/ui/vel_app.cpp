@@ -14,6 +14,8 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSettings>
 #include <QTranslator>
 
@@ -36,6 +38,10 @@ namespace {
 
 constexpr const char* kSettingsOrganization = "Local AppWizard-Generated Applications";
 constexpr const char* kRecentGroup = "Recent File List";
+// The main window's last placement: frame corner and client size, and
+// whether it was maximised.
+constexpr const char* kPlacementKey = "Window/Placement";
+constexpr const char* kMaximizedKey = "Window/Maximized";
 
 QString Tr(const char* text) { return QCoreApplication::translate("CVelApp", text); }
 
@@ -140,8 +146,11 @@ bool CVelApp::initInstance() {
     if (!processCommandLine()) return false;
 
     if (options_.show) {
-        frame_->show();
-        frame_->centreOnScreen();
+        placeMainWindow();
+        if (settings_->value(QString::fromLatin1(kMaximizedKey)).toBool())
+            frame_->showMaximized();
+        else
+            frame_->show();
         frame_->raise();
         frame_->activateWindow();
     }
@@ -206,7 +215,11 @@ void CVelApp::installHandlers() {
     f->setHandler(ID_FILE_SAVE_AS, [this] { onFileSaveAs(); });
     for (int i = 0; i < kRecentFileCount; ++i) f->setHandler(ID_FILE_MRU_FILE1 + i, [this, i] { onRecentFile(i); });
     f->setHandler(ID_APP_EXIT, [f] { f->close(); });
-    f->setCloseGuard([this] { return saveModified(); });
+    f->setCloseGuard([this] {
+        if (!saveModified()) return false;
+        savePlacement();
+        return true;
+    });
     f->setDropHandler([this](const QString& path) { onDropFile(path); });
 
     // Read, Write, Test Mode and the simulated radio.
@@ -428,6 +441,29 @@ void CVelApp::showHelp(bool finder) {
         help_->showFinder();
     else
         help_->showContents();
+}
+
+void CVelApp::placeMainWindow() {
+    std::optional<vel::WindowPlacement> saved;
+    const QRect remembered = settings_->value(QString::fromLatin1(kPlacementKey)).toRect();
+    if (remembered.isValid())
+        saved = vel::WindowPlacement{remembered.x(), remembered.y(), remembered.width(), remembered.height()};
+    QRect area = options_.availableArea;
+    if (area.isNull()) {
+        // The screen the remembered window was on, else the window's own.
+        QScreen* screen = saved ? QGuiApplication::screenAt(remembered.center()) : nullptr;
+        if (!screen) screen = frame_->screen();
+        if (!screen) screen = QGuiApplication::primaryScreen();
+        if (screen) area = screen->availableGeometry();
+    }
+    frame_->placeAtStart(area, view_->widthForAllColumns(), saved);
+}
+
+void CVelApp::savePlacement() {
+    const vel::WindowPlacement p = frame_->placement();
+    settings_->setValue(QString::fromLatin1(kPlacementKey), QRect(p.x, p.y, p.width, p.height));
+    settings_->setValue(QString::fromLatin1(kMaximizedKey), frame_->isMaximized());
+    settings_->sync();
 }
 
 void CVelApp::showAbout() {

@@ -5,6 +5,7 @@
 // guard that asks before unsaved work is dropped.
 
 #include <QObject>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +37,7 @@ struct StartupOptions {
     QString settingsFile;   // recent-file list in this INI file instead of the per-user store
     QStringList arguments;  // command-line arguments after the program name
     QString userConfigDir;  // the user's configuration folder; default from the environment (velcore's rule)
+    QRect availableArea;    // the screen area the window opens in; default the screen's available geometry
     bool show = true;       // show the main window at the end of start-up
 };
 
@@ -93,6 +95,12 @@ public:
     void showNotYetAvailable();
     /// Help Topics (finder true) and context help (the contents page).
     void showHelp(bool finder);
+    /// Sizes and places the main window for start-up: the last placement the
+    /// user left when it fits the screen, else the program's size cut to the
+    /// screen (StartupOptions::availableArea, else the screen's own area).
+    void placeMainWindow();
+    /// Remembers the main window's placement in the user's settings.
+    void savePlacement();
     void showAbout();
 
     /// Text of the message shown when the language library cannot be loaded.

@@ -764,6 +764,11 @@ void CVelView::commitCurrentCell() { d->commitOpenEditor(); }
 
 long CVelView::columnBaseWidth() const { return d->baseWidth; }
 
+int CVelView::widthForAllColumns() const {
+  const QMargins margins = layout()->contentsMargins();
+  return std::max(layout()->sizeHint().width(), d->grid->widthForAllColumns() + margins.left() + margins.right());
+}
+
 void CVelView::editData() {
   d->commitOpenEditor();
   d->message(m_family.texts.editDataMessage.in(m_lang), QMessageBox::Information);

@@ -43,6 +43,9 @@ public:
   int signallingRow() const { return m_signallingRow; }
   /// w: the width in twips from which the column widths were laid out.
   long columnBaseWidth() const;
+  /// Width in pixels at which the form shows every column of the grid and
+  /// its lists, margins included.
+  int widthForAllColumns() const;
 
 signals:
   void statusHint(const QString& text);   // status-bar pane 0 text
