@@ -24,6 +24,7 @@
 #include "shell/startup_rules.h"
 #include "shell/ui/about_dlg.h"
 #include "shell/ui/command_table.h"
+#include "shell/ui/context_help.h"
 #include "shell/ui/help_window.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/message_box.h"
@@ -234,6 +235,11 @@ void CVelApp::installHandlers() {
     f->setHandler(ID_EDIT_DATA, [this] { view_->editData(); });
     f->setHandler(ID_HELP_FINDER, [this] { showHelp(true); });
     f->setHandler(ID_CONTEXT_HELP, [this] { showHelp(false); });
+    // F1 in the main window is its accelerator; in every other window of
+    // the program the key filter catches it.
+    f->setHandler(ID_HELP, [this] { showContextHelp(frame_.get()); });
+    helpKeys_ = new CHelpKeyFilter([this](QWidget* w) { showContextHelp(w); }, this);
+    qApp->installEventFilter(helpKeys_);
     f->setHandler(ID_APP_ABOUT, [this] { showAbout(); });
 }
 
@@ -425,22 +431,86 @@ QString CVelApp::programFile(const QString& relativePath) const {
     return QDir::fromNativeSeparators(QString::fromStdString(vel::FindProgramFile(folders_, relativePath.toStdString())));
 }
 
-void CVelApp::showHelp(bool finder) {
+CHelpWindow* CVelApp::helpWindow() const { return help_.data(); }
+
+CHelpWindow* CVelApp::ensureHelpWindow(QWidget* messageParent) {
     const QString folder = helpFolder();
-    if (help_ && help_->folder() != folder) {
-        delete help_;
-        help_ = nullptr;
-    }
+    if (help_ && help_->folder() != folder) delete help_.data();
     if (!help_) help_ = new CHelpWindow(folder, frame_.get());
     if (!help_->isValid()) {
-        warn(Tr(QT_TRANSLATE_NOOP("CVelApp", "The help pages %1 cannot be found."))
-                 .arg(QDir::toNativeSeparators(QDir(folder).filePath(QStringLiteral("index.html")))));
-        return;
+        ShowMessage(messageParent, QMessageBox::Warning, appTitle(),
+                    Tr(QT_TRANSLATE_NOOP("CVelApp", "The help pages %1 cannot be found."))
+                        .arg(QDir::toNativeSeparators(QDir(folder).filePath(QStringLiteral("index.html")))));
+        return nullptr;
     }
+    return help_;
+}
+
+void CVelApp::showHelp(bool finder) {
+    CHelpWindow* help = ensureHelpWindow(frame_.get());
+    if (!help) return;
+    if (help->parentWidget() != frame_.get()) help->setParent(frame_.get(), Qt::Window);
     if (finder)
-        help_->showFinder();
+        help->showFinder();
     else
-        help_->showContents();
+        help->showContents();
+}
+
+namespace {
+
+/// Gives the help window back to the main window when the dialog it was
+/// opened over closes, so that it outlives the dialog and stays open.
+class ReturnHelpOnHide : public QObject {
+public:
+    ReturnHelpOnHide(CHelpWindow* help, QWidget* home, QWidget* owner) : QObject(owner), help_(help), home_(home) {
+        owner->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide && watched == parent()) {
+            if (help_ && home_ && help_->parentWidget() == parent()) {
+                const bool wasShown = help_->isVisible();
+                const QRect where = help_->geometry();
+                help_->setParent(home_, Qt::Window);
+                help_->setGeometry(where);
+                if (wasShown) help_->show();
+            }
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPointer<CHelpWindow> help_;
+    QPointer<QWidget> home_;
+};
+
+}  // namespace
+
+void CVelApp::showContextHelp(QWidget* window) {
+    QWidget* front = window ? window->window() : frame_.get();
+    CHelpWindow* help = ensureHelpWindow(front);
+    if (!help) return;
+    // A modal dialog shuts out every window that is not its own; the help
+    // window becomes the dialog's while it is open.
+    QWidget* owner = frame_.get();
+    if (front == help)
+        owner = help->parentWidget() ? help->parentWidget()->window() : owner;
+    else if (front->isModal())
+        owner = front;
+    if (help->parentWidget() != owner) {
+        const QRect where = help->geometry();
+        help->setParent(owner, Qt::Window);
+        help->setGeometry(where);
+        if (owner != frame_.get()) new ReturnHelpOnHide(help, frame_.get(), owner);
+    }
+    const QString page = HelpPageFor(front);
+    const bool exists = QFileInfo(QDir(help->folder()).filePath(page)).isFile();
+    help->openPage(exists ? page : QString::fromLatin1(kHelpContentsPage));
+    help->show();
+    help->raise();
+    help->activateWindow();
 }
 
 void CVelApp::placeMainWindow() {

@@ -5,6 +5,7 @@
 // guard that asks before unsaved work is dropped.
 
 #include <QObject>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -27,6 +28,7 @@ namespace velui {
 class CMainFrame;
 class CVelDoc;
 class CHelpWindow;
+class CHelpKeyFilter;
 class CProgramCommands;
 
 /// Where start-up looks. Every field left empty takes the running program's
@@ -71,7 +73,7 @@ public:
     CMainFrame* mainFrame() const { return frame_.get(); }
     CVelDoc* document() const { return doc_.get(); }
     CVelView* view() const { return view_; }
-    CHelpWindow* helpWindow() const { return help_; }
+    CHelpWindow* helpWindow() const;
     /// Read, Write, Test Mode and the simulated radio.
     CProgramCommands* programCommands() const { return program_.get(); }
 
@@ -95,6 +97,10 @@ public:
     void showNotYetAvailable();
     /// Help Topics (finder true) and context help (the contents page).
     void showHelp(bool finder);
+    /// F1: the help page of `window` (the window in front), or the contents
+    /// page when this program's help has no page for it. The help window
+    /// opens above `window`, so that a modal dialog does not shut it out.
+    void showContextHelp(QWidget* window);
     /// Sizes and places the main window for start-up: the last placement the
     /// user left when it fits the screen, else the program's size cut to the
     /// screen (StartupOptions::availableArea, else the screen's own area).
@@ -112,6 +118,9 @@ public:
 
 private:
     bool loadLanguageLibrary();
+    /// The help window of the interface language; nullptr (after a message)
+    /// when its pages cannot be found.
+    CHelpWindow* ensureHelpWindow(QWidget* messageParent);
     void createWindows();
     void installHandlers();
     void installReportHandlers();
@@ -148,7 +157,8 @@ private:
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<CProgramCommands> program_;   // goes before the frame it works on
     CVelView* view_ = nullptr;   // owned by the frame
-    CHelpWindow* help_ = nullptr;   // owned by the frame
+    QPointer<CHelpWindow> help_;   // owned by the frame, or by the dialog it was opened over
+    CHelpKeyFilter* helpKeys_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
 };
 

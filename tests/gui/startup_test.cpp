@@ -281,10 +281,11 @@ private slots:
         app.mainFrame()->execute(ID_CONTEXT_HELP);
         QCOMPARE(app.helpWindow()->currentPage(), QStringLiteral("index.html"));
         QCOMPARE(messages.shown.size(), size_t(0));
-        // F1 does nothing.
+        // F1 opens the page of the main window, the channel table's.
         app.helpWindow()->close();
         app.mainFrame()->execute(ID_HELP);
-        QVERIFY(!app.helpWindow()->isVisible());
+        QVERIFY(app.helpWindow()->isVisible());
+        QCOMPARE(app.helpWindow()->currentPage(), QStringLiteral("editing.html"));
     }
 
     void helpPagesMissing() {

@@ -1,0 +1,189 @@
+// F1 opens the help at the page of the window in front, in every program;
+// Shift+F1 keeps opening the contents; a program whose help lacks the page
+// opens the contents instead; help opened over a modal dialog can be used
+// and outlives the dialog.
+
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "shell/ui/command_table.h"
+#include "shell/ui/context_help.h"
+#include "shell/ui/help_window.h"
+#include "shell/ui/main_frame.h"
+#include "shell/ui/program_commands.h"
+#include "shell/ui/progress_dialog.h"
+#include "shell/ui/vel_app.h"
+#include "shell_test_support.h"
+#include "table/ui/cmsflexgrid.h"
+#include "table/ui/vel_view.h"
+
+using namespace velui;
+using shelltest::MessageScript;
+using shelltest::ProgramDir;
+
+Q_DECLARE_METATYPE(vel::FamilyId)
+
+namespace {
+
+/// Copies the help pages beside the program, leaving out `without`.
+void CopyHelp(const ProgramDir& dir, const QString& without = QString()) {
+    const QDir source(QStringLiteral(VEL_HELP_DIR));
+    for (const QString& lang : source.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QDir().mkpath(dir.path(QStringLiteral("help/") + lang));
+        for (const QString& f : QDir(source.filePath(lang)).entryList(QDir::Files))
+            if (f != without) QFile::copy(source.filePath(lang + QLatin1Char('/') + f), dir.path(QStringLiteral("help/%1/%2").arg(lang, f)));
+    }
+}
+
+struct Running {
+    ProgramDir dir;
+    MessageScript messages;
+    std::unique_ptr<CVelApp> app;
+
+    explicit Running(vel::FamilyId family, const QString& helpWithout = QString()) {
+        CopyHelp(dir, helpWithout);
+        StartupOptions options = dir.options(QStringLiteral("en_US"), QString::fromStdString(vel::GetFamily(family).name));
+        options.show = true;
+        options.availableArea = QRect(0, 0, 1920, 1080);
+        app = std::make_unique<CVelApp>(vel::GetFamily(family), options);
+    }
+    bool start() { return app->initInstance() && QTest::qWaitForWindowActive(app->mainFrame()); }
+    CHelpWindow* help() const { return app->helpWindow(); }
+    QString page() const { return help() && help()->isVisible() ? help()->currentPage() : QString(); }
+};
+
+/// Runs `act` on the modal dialog once it is shown.
+void WhenModal(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w) {
+            WhenModal(act);
+            return;
+        }
+        act(w);
+    });
+}
+
+}  // namespace
+
+class ContextHelpTest : public QObject {
+    Q_OBJECT
+private slots:
+    void pageOfEachWindow_data() {
+        QTest::addColumn<QString>("className");
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("main window") << "CMainFrame" << "" << "editing.html";
+        QTest::newRow("progress, named") << "ProgressDialog" << "writing.html" << "writing.html";
+        QTest::newRow("unknown dialog") << "QDialog" << "" << "index.html";
+        QTest::newRow("named dialog") << "QDialog" << "port.html" << "port.html";
+    }
+    void pageOfEachWindow() {
+        QFETCH(QString, className);
+        QFETCH(QString, property);
+        QFETCH(QString, page);
+        std::unique_ptr<QWidget> w;
+        if (className == QLatin1String("CMainFrame"))
+            w = std::make_unique<CMainFrame>(GetFrameProfile(vel::FamilyId::Velmar_V), FrameLook{});
+        else if (className == QLatin1String("ProgressDialog"))
+            w = std::make_unique<ProgressDialog>(vel::GetFamily(vel::FamilyId::Velmar_V), vel::Lang::English, nullptr);
+        else
+            w = std::make_unique<QDialog>();
+        if (!property.isEmpty()) w->setProperty(kHelpPageProperty, property);
+        QCOMPARE(HelpPageFor(w.get()), page);
+        // A message box over the window, and a widget inside it, take its page.
+        auto* box = new QMessageBox(w.get());
+        QCOMPARE(HelpPageFor(box), page);
+        auto* child = new QWidget(w.get());
+        QCOMPARE(HelpPageFor(child), page);
+        QCOMPARE(HelpPageFor(nullptr), QStringLiteral("index.html"));
+    }
+
+    // F1 in the main window of every program opens the channel table's page;
+    // Shift+F1 still opens the contents.
+    void f1InEveryProgram_data() {
+        QTest::addColumn<vel::FamilyId>("family");
+        for (const vel::Family* f : vel::AllFamilies()) QTest::addRow("%s", f->name.c_str()) << f->id;
+    }
+    void f1InEveryProgram() {
+        QFETCH(vel::FamilyId, family);
+        Running r(family);
+        QVERIFY(r.start());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QVERIFY(r.help() && r.help()->isVisible());
+        QCOMPARE(r.page(), QStringLiteral("editing.html"));
+        QCOMPARE(r.help()->folder(), r.app->helpFolder());
+
+        r.app->mainFrame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(r.app->mainFrame()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1, Qt::ShiftModifier);
+        QCOMPARE(r.page(), QStringLiteral("index.html"));
+        QCOMPARE(r.messages.shown.size(), size_t(0));
+    }
+
+    // The modeless progress window names the page of its direction.
+    void f1InTheProgressWindow() {
+        Running r(vel::FamilyId::Velmar_V);
+        QVERIFY(r.start());
+        for (int command : {ID_WRITE_TO_RADIO, ID_READ_FROM_RADIO}) {
+            r.app->mainFrame()->execute(command);
+            ProgressDialog* progress = r.app->programCommands()->progressDialog();
+            QVERIFY(progress->isVisible());
+            QTest::keyClick(progress, Qt::Key_F1);
+            QCOMPARE(r.page(), command == ID_WRITE_TO_RADIO ? QStringLiteral("writing.html") : QStringLiteral("reading.html"));
+            QVERIFY(!progress->running());   // F1 started nothing
+        }
+        r.app->programCommands()->progressDialog()->cancelButton()->click();
+    }
+
+    // Over a modal dialog the help is the dialog's while it is open (so that
+    // it can be used), then goes back to the main window and stays open.
+    void f1InAModalDialog() {
+        Running r(vel::FamilyId::Velmar_V);
+        QVERIFY(r.start());
+        QString page;
+        QWidget* owner = nullptr;
+        QWidget* dialog = nullptr;
+        WhenModal([&](QWidget* w) {
+            dialog = w;
+            QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_F1);
+            page = r.page();
+            owner = r.help() ? r.help()->parentWidget() : nullptr;
+            QVERIFY(r.help() && !BlockedByModal(r.help()));
+            static_cast<QDialog*>(w)->reject();
+        });
+        r.app->mainFrame()->execute(ID_TEST_MODE);
+        QCOMPARE(page, QStringLiteral("testmode.html"));
+        QCOMPARE(owner, dialog);
+        QVERIFY(r.help());
+        QCOMPARE(r.help()->parentWidget(), static_cast<QWidget*>(r.app->mainFrame()));
+        QVERIFY(r.help()->isVisible());
+    }
+
+    // A program whose help has no page for the window opens the contents.
+    void missingPageFallsBackToTheContents() {
+        Running r(vel::FamilyId::VM_CH128, QStringLiteral("editing.html"));
+        QVERIFY(r.start());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QCOMPARE(r.page(), QStringLiteral("index.html"));
+        QCOMPARE(r.messages.shown.size(), size_t(0));
+    }
+
+private:
+    /// True when the window system would refuse input to `w` because another
+    /// window is modal.
+    static bool BlockedByModal(QWidget* w) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return false;
+        for (QWidget* p = w; p; p = p->parentWidget())
+            if (p == modal) return false;
+        return true;
+    }
+};
+
+QTEST_MAIN(ContextHelpTest)
+#include "context_help_test.moc"
