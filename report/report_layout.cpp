@@ -1,4 +1,5 @@
 #include "report/report_layout.h"
+#include "report/report_one_page.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -50,6 +51,7 @@ std::string Cell(const ChannelTable& table, int row, int col) {
 }  // namespace
 
 const std::vector<ReportPageInfo>& ReportPages(const Family& family) {
+    if (const auto* onePage = report_detail::OnePageReportOf(family)) return onePage->pages;
     switch (family.id) {
         case FamilyId::Velmar_V:
         case FamilyId::VM_CH128: return FivePages();
@@ -62,7 +64,7 @@ int ReportPageCount(const Family& family) { return static_cast<int>(ReportPages(
 
 Lang ReportLang(const Family& family, Lang lang) { return family.uiLang(lang); }
 
-ReportFonts ReportFontsFor(const Family& /*family*/, Lang /*lang*/, const ReportGeometry& g) {
+ReportFonts ReportFontsFor(const Family& family, Lang /*lang*/, const ReportGeometry& g) {
     ReportFonts f;
     if (g.dpiX <= 0 || g.dpiY <= 0 || g.width <= 0 || g.height <= 0) return f;
     // Integer arithmetic throughout, in the order the formulas are written;
@@ -73,9 +75,14 @@ ReportFonts ReportFontsFor(const Family& /*family*/, Lang /*lang*/, const Report
     f.unit = static_cast<int>(u);
     const int height = h < 1 ? 1 : static_cast<int>(h);
     const int width = u < 1 ? 1 : static_cast<int>(u);
-    f.title = ReportFontSpec{-height, width, 400, 48, "Times New Roman"};
+    f.title = ReportFontSpec{-height, width, 400, 48, "Times New Roman", {}, false};
     const int bodyWidth = static_cast<int>(0.8 * width);
-    f.body = ReportFontSpec{-height, bodyWidth < 1 ? 1 : bodyWidth, 400, 48, "Times New Roman"};
+    f.body = ReportFontSpec{-height, bodyWidth < 1 ? 1 : bodyWidth, 400, 48, "Times New Roman", {}, false};
+    if (const auto* onePage = report_detail::OnePageReportOf(family)) {
+        f.title.face = onePage->titleFace;
+        f.title.substitutes = onePage->titleSubstitutes;
+        f.title.chinese = onePage->chineseTitle;
+    }
     return f;
 }
 
@@ -100,20 +107,34 @@ double FitColumnsScale(const std::vector<int>& columnX, int rightEdge, int gap,
     return scale;
 }
 
-std::vector<std::string> ReportChannelHeaders(const Family& family, const ChannelTable& table, Lang lang) {
-    const std::string& h0 = HeaderCell(table, 0);
-    const std::string& h3 = HeaderCell(table, 3);
-    const std::string& h4 = HeaderCell(table, 4);
-    if (ReportLang(family, lang) == Lang::English)
-        return {h0, "Rx(MHz)", "Tx(MHz)", h3, h4, "W/N", "Scan Add", "Tx Power", "Opt Signal", "PTTID", "Busy"};
-    return {h0, "接收频率", "发射频率", h3, h4, "宽/窄", "扫描添加", "发射功率", "可选信令", "PTTID", "繁忙锁定"};
+ReportSectionHeadings ReportHeadings(const Family& family, Lang lang) {
+    if (const auto* onePage = report_detail::OnePageReportOf(family)) return onePage->headings;
+    if (ReportLang(family, lang) == Lang::English) return {"Function Setting:", "Channel Setting:"};
+    return {"功能设置:", "频道设置:"};
 }
 
-std::vector<int> ReportChannelColumnsX(const Family& family, Lang lang, int unit) {
-    const int* units = ReportLang(family, lang) == Lang::English ? kColumnUnitsEnglish : kColumnUnitsChinese;
-    std::vector<int> xs{unit};
-    for (int i = 0; i < 10; ++i) xs.push_back(units[i] * unit);
-    return xs;
+std::vector<ReportColumn> ReportChannelColumns(const Family& family, const ChannelTable& table, Lang lang) {
+    std::vector<ReportColumn> columns;
+    if (const auto* onePage = report_detail::OnePageReportOf(family)) {
+        for (const auto& c : onePage->columns)
+            columns.push_back({c.col, c.xUnits, c.heading.empty() ? HeaderCell(table, c.col) : c.heading});
+        return columns;
+    }
+    // Columns 0 to 10: the table's header cells of columns 0, 3 and 4 and
+    // the report's own words for the others.
+    const bool english = ReportLang(family, lang) == Lang::English;
+    const std::vector<std::string> words =
+        english ? std::vector<std::string>{"", "Rx(MHz)", "Tx(MHz)", "", "", "W/N", "Scan Add", "Tx Power",
+                                           "Opt Signal", "PTTID", "Busy"}
+                : std::vector<std::string>{"", "接收频率", "发射频率", "", "", "宽/窄", "扫描添加", "发射功率",
+                                           "可选信令", "PTTID", "繁忙锁定"};
+    const int* units = english ? kColumnUnitsEnglish : kColumnUnitsChinese;
+    for (int col = 0; col <= 10; ++col) {
+        const bool fromTable = col == 0 || col == 3 || col == 4;
+        columns.push_back({col, col == 0 ? 1 : units[col - 1],
+                           fromTable ? HeaderCell(table, col) : words[static_cast<std::size_t>(col)]});
+    }
+    return columns;
 }
 
 std::vector<ReportRun> LayoutReportPage(const Family& family, const Image& image, const ChannelTable& table,
@@ -145,8 +166,9 @@ std::vector<ReportRun> LayoutReportPage(const Family& family, const Image& image
     put(ReportFont::Title, titleX, y, info.title.in(L));
     y -= Lt;
 
+    const ReportSectionHeadings headings = ReportHeadings(family, L);
     if (info.settings) {
-        put(ReportFont::Body, 5 * u, y, L == Lang::English ? "Function Setting:" : "功能设置:");
+        put(ReportFont::Body, 5 * u, y, headings.settings);
         y -= sectionStep;
         for (const auto& line : ReportSettingsBlock(family, image, table, L)) {
             // Each text of the line ends before the next one starts.
@@ -166,26 +188,35 @@ std::vector<ReportRun> LayoutReportPage(const Family& family, const Image& image
         }
     }
 
-    put(ReportFont::Body, 5 * u, y, L == Lang::English ? "Channel Setting:" : "频道设置:");
+    put(ReportFont::Body, 5 * u, y, headings.channels);
     y -= sectionStep;
 
-    // The channel block: each heading word over its column. One scale for
-    // the block of every page, from the heading and all channel lines.
-    const std::vector<int> columnX = ReportChannelColumnsX(family, L, u);
-    const std::vector<std::string> headers = ReportChannelHeaders(family, table, L);
-    std::vector<std::vector<std::string>> texts(columnX.size());
-    for (std::size_t c = 0; c < columnX.size(); ++c) texts[c].push_back(headers[c]);
+    // The channel block: each heading over its column's values. One scale
+    // for the block of every page, from the heading and all channel lines,
+    // so that every page prints the table alike.
+    const std::vector<ReportColumn> columns = ReportChannelColumns(family, table, L);
+    std::vector<int> columnX;
+    std::vector<std::vector<std::string>> texts;
+    for (const ReportColumn& c : columns) {
+        columnX.push_back(c.xUnits * u);
+        texts.push_back({c.heading});
+    }
     for (const ReportPageInfo& p : pages)
         for (int row = p.firstChannel; row <= p.lastChannel; ++row)
-            for (std::size_t c = 0; c < columnX.size(); ++c) texts[c].push_back(Cell(table, row, static_cast<int>(c)));
+            for (std::size_t i = 0; i < columns.size(); ++i) texts[i].push_back(Cell(table, row, columns[i].col));
     const double scale = FitColumnsScale(columnX, rightEdge, gap, texts, ReportFont::Body, measure);
+    // The five-page report prints each value after the channel number with
+    // a blank after it.
+    const bool blankAfter = report_detail::OnePageReportOf(family) == nullptr;
 
-    for (std::size_t c = 0; c < columnX.size(); ++c) put(ReportFont::Body, columnX[c], y, headers[c], scale);
+    for (std::size_t i = 0; i < columns.size(); ++i) put(ReportFont::Body, columnX[i], y, columns[i].heading, scale);
     for (int row = info.firstChannel; row <= info.lastChannel; ++row) {
         y -= Lb;
-        put(ReportFont::Body, columnX[0], y, Cell(table, row, 0), scale);
-        for (int col = 1; col <= 10; ++col)
-            put(ReportFont::Body, columnX[static_cast<std::size_t>(col)], y, Cell(table, row, col) + " ", scale);
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            std::string text = Cell(table, row, columns[i].col);
+            if (blankAfter && columns[i].col != 0) text += " ";
+            put(ReportFont::Body, columnX[i], y, std::move(text), scale);
+        }
     }
     return runs;
 }

@@ -52,6 +52,11 @@ struct ReportFontSpec {
     int weight = 400;
     int pitchAndFamily = 48;
     std::string face;
+    /// Faces that stand in for `face` where it is not installed, in order of
+    /// preference; when none is installed either and `chinese` is set, any
+    /// installed font that writes Simplified Chinese does.
+    std::vector<std::string> substitutes;
+    bool chinese = false;
 };
 
 /// The report's two fonts and the width unit of the page.
@@ -108,7 +113,8 @@ struct ReportPageInfo {
 /// report of this layout.
 const std::vector<ReportPageInfo>& ReportPages(const Family& family);
 
-/// Number of pages of `family`'s report (5 for the 128-channel families).
+/// Number of pages of `family`'s report (5 for the 128-channel families, 1
+/// for the 16-channel families).
 int ReportPageCount(const Family& family);
 
 /// The language the report of `family` is printed in when the interface
@@ -116,8 +122,9 @@ int ReportPageCount(const Family& family);
 Lang ReportLang(const Family& family, Lang lang);
 
 /// Step 1: the title and body fonts for a print area. The title font is
-/// "Times New Roman" of height −h and width u, the body font the same with
-/// width 0.8·u (truncated). Invalid geometry (no pixel density) gives zeros;
+/// "Times New Roman" (the Chinese 16-channel report: "宋体") of height −h and
+/// width u, the body font "Times New Roman" of the same height with width
+/// 0.8·u (truncated). Invalid geometry (no pixel density) gives zeros;
 /// a print area too small for the formulas gets the smallest usable font
 /// (height and width 1) rather than a negative size.
 ReportFonts ReportFontsFor(const Family& family, Lang lang, const ReportGeometry& geometry);
@@ -132,22 +139,38 @@ struct ReportSetting {
 /// The settings block of page 1, line by line (7 lines for the 128- and
 /// 118-channel families), each text with its x position in units of u.
 /// Values come from the image, and for the form's lists (type, band, power
-/// rank) from the selections of `table`.
+/// rank) from the selections of `table`. The 16-channel families print every
+/// setting of their form from the selections of `table`, so lists changed on
+/// the form print before they are stored; Marlowe prints its type and band
+/// from the form and the rest from the image, with its side-button columns.
 std::vector<std::vector<ReportSetting>> ReportSettingsBlock(const Family& family, const Image& image,
                                                             const ChannelTable& table, Lang lang);
 
-/// The heading words of the channel block, one per printed column 0 to 10:
-/// the table's header cells of columns 0, 3 and 4 and the report's own words
-/// for the others ("Rx(MHz)", "Tx(MHz)", "W/N", "Scan Add", "Tx Power",
-/// "Opt Signal", "PTTID", "Busy"; in Chinese "接收频率", "发射频率", "宽/窄",
-/// "扫描添加", "发射功率", "可选信令", "PTTID", "繁忙锁定").
-std::vector<std::string> ReportChannelHeaders(const Family& family, const ChannelTable& table, Lang lang);
+/// Headings of the two blocks of page 1: the settings ("Function Setting:")
+/// and the channels ("Channel Setting:").
+struct ReportSectionHeadings {
+    std::string settings;
+    std::string channels;
+};
+ReportSectionHeadings ReportHeadings(const Family& family, Lang lang);
 
-/// The x positions (twips) of the channel block's columns 0 to 10 for width
-/// unit `unit`: u for the channel number, then 5u, 14u, 24u, 32u, 40u, 46u,
-/// 55u, 64u, 74u, 82u (Chinese: 5u, 14u, 25u, 33u, 40u, 46u, 54u, 62u, 70u,
-/// 78u).
-std::vector<int> ReportChannelColumnsX(const Family& family, Lang lang, int unit);
+/// One column of a report laid out in columns: the grid column it prints,
+/// its x in units of u, and the heading printed over its values.
+struct ReportColumn {
+    int col = 0;
+    int xUnits = 0;
+    std::string heading;
+};
+
+/// The channel columns of the report, column 0 first, each heading over its
+/// values. The five- and four-page reports print columns 0 to 10 under the
+/// table's header cells of columns 0, 3 and 4 and the report's own words for
+/// the others ("Rx(MHz)", "Tx(MHz)", "W/N", "Scan Add", "Tx Power", "Opt
+/// Signal", "PTTID", "Busy"; in Chinese "接收频率", "发射频率", "宽/窄",
+/// "扫描添加", "发射功率", "可选信令", "PTTID", "繁忙锁定"), at u, then 5u, 14u,
+/// 24u, 32u, 40u, 46u, 55u, 64u, 74u, 82u (Chinese: 5u, 14u, 25u, 33u, 40u,
+/// 46u, 54u, 62u, 70u, 78u). The one-page reports have their own columns.
+std::vector<ReportColumn> ReportChannelColumns(const Family& family, const ChannelTable& table, Lang lang);
 
 /// Step 2: the runs of page `page` (1-based) in drawing order. A page number
 /// outside the report or an invalid geometry gives no runs. Bytes past the end

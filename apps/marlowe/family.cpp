@@ -1,6 +1,7 @@
 // Marlowe: 16 channels at image rows 1-16 of a 1024-byte image, a data
 // password in bytes 0-5, 60-600 MHz on 6.25 and 5 kHz steps.
 
+#include "apps/marlowe/image_text.h"
 #include "image/family.h"
 #include "image/family_parts.h"
 
@@ -27,6 +28,9 @@ std::vector<Column> Columns() {
                            Codec(12, 0x04, {0x00, 0x04}, 0x04), Same("Wide"), 61450));
     c.push_back(ListColumn(Same("Scan/Add"), 1, 1.2, true, true, Items(std::vector<std::string>{"Yes", "No"}),
                            Codec(12, 0x08, {0x08, 0x00}, 0x00), Same("Yes"), 61451));
+    c[6].role = ChannelRole::Power;
+    c[7].role = ChannelRole::Bandwidth;
+    c[8].role = ChannelRole::Scan;
     return c;
 }
 
@@ -65,6 +69,9 @@ Family Make() {
     f.newDocument = NewDocument();
     ApplySixteenChannelRules(f);
     f.protocol.dataPasswordCheck = true;   // the data password guards reading
+    f.textForm = true;
+    // Every store of the window leaves the text form "1.txt" in the current directory.
+    f.afterWindowStore = [](const Image& image) { return ExportImageTextAfterStore(image).note; };
 
     f.texts = EnglishTexts(false);
     AppInfo& a = f.app;

@@ -30,6 +30,7 @@ class CVelDoc;
 class CHelpWindow;
 class CHelpKeyFilter;
 class CProgramCommands;
+class CTextFormCommands;
 
 /// Where start-up looks. Every field left empty takes the running program's
 /// own value, so tests can start an application in a directory of their own.
@@ -76,6 +77,8 @@ public:
     CHelpWindow* helpWindow() const;
     /// Read, Write, Test Mode and the simulated radio.
     CProgramCommands* programCommands() const { return program_.get(); }
+    /// Import and Export Text Form (families with a text form), else nullptr.
+    CTextFormCommands* textFormCommands() const { return textForm_.get(); }
 
     QStringList recentFiles() const { return recent_; }
 
@@ -85,6 +88,8 @@ public:
     bool onFileSave();
     bool onFileSaveAs();
     bool onRecentFile(int index);
+    /// File › Open Backup: a backup saved before a write, from the backups folder.
+    bool onOpenBackup();
     /// Opens a file dropped on the window.
     bool onDropFile(const QString& path);
     /// Opens `path` after the unsaved-changes question (used by all open paths).
@@ -125,16 +130,21 @@ private:
     void installHandlers();
     void installReportHandlers();
     void installSettingsHandlers();
+    void installEditHandlers();
     QPrinter& printer();
     bool processCommandLine();
     void newDocument();
     bool doOpen(const QString& path);
+    void warnIfAnotherRadio(const QString& path);
     bool doSave(const QString& path);
     void addToRecentFiles(const QString& path);
     void removeFromRecentFiles(const QString& path);
     void loadRecentFiles();
     void saveRecentFiles();
     QString appTitle() const;
+    /// Part `index` of the family's document string (2: the new file's name,
+    /// 3: the file filter), translated where the language library has it.
+    QString documentStringPart(int index) const;
     QString message(const char* text) const;
     void warn(const QString& text);
 
@@ -156,6 +166,7 @@ private:
     std::unique_ptr<CVelDoc> doc_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<CProgramCommands> program_;   // goes before the frame it works on
+    std::unique_ptr<CTextFormCommands> textForm_; // likewise
     CVelView* view_ = nullptr;   // owned by the frame
     QPointer<CHelpWindow> help_;   // owned by the frame, or by the dialog it was opened over
     CHelpKeyFilter* helpKeys_ = nullptr;

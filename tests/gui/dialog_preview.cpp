@@ -1,5 +1,5 @@
 // Shows one of the settings or signalling dialogs with sample values, for
-// screenshots: dialog_preview <optional|encode|decode|channel> <en|zh>.
+// screenshots: dialog_preview <optional|encode|decode|channel|marlowe-keys|marlowe-optional> <en|zh>.
 // Prints the window id and keeps the dialog open until it is closed.
 
 #include <QApplication>
@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "apps/marlowe/ui/key_assignment_dlg.h"
+#include "apps/marlowe/ui/optional_features_dlg.h"
 #include "image/family.h"
 #include "settings/ui/optional_features_dlg.h"
 #include "settings/ui/up_down_edit.h"
@@ -65,9 +67,21 @@ int main(int argc, char** argv) {
 
     vel::Image image = vel::NewDocumentImage(vel::VelmarVFamily());
     SampleImage(image);
+    // Marlowe: side button 2 Talk Around / Monitor, time-out 120 s, VOX 3.
+    vel::Image marlowe = vel::NewDocumentImage(vel::MarloweFamily());
+    marlowe[0x3C5] = 0x51;
+    marlowe[0x3C3] = 4;
+    marlowe[0x3C7] = 3;
+    marlowe[0x3C4] = 21;
     NoTable table;
     std::unique_ptr<QDialog> dialog;
-    if (which == QLatin1String("optional")) {
+    if (which == QLatin1String("marlowe-keys")) {
+        QApplication::setApplicationName(QStringLiteral("Marlowe"));
+        dialog = std::make_unique<velui::CKeyAssignmentDlg>(marlowe);
+    } else if (which == QLatin1String("marlowe-optional")) {
+        QApplication::setApplicationName(QStringLiteral("Marlowe"));
+        dialog = std::make_unique<velui::marlowe::COptionalFeaturesDlg>(marlowe);
+    } else if (which == QLatin1String("optional")) {
         dialog = std::make_unique<velui::COptionalFeaturesDlg>(image);
     } else if (which == QLatin1String("channel")) {
         dialog = std::make_unique<velui::CChannelEditDlg>(image, 1, table);

@@ -13,6 +13,8 @@ using velui::CHelpWindow;
 namespace {
 
 const QStringList kLanguages = {QStringLiteral("Velmar_V_EN"), QStringLiteral("Velmar_V_CH")};
+// Help of a program of its own, about its own commands.
+const QStringList kProgramFolders = {QStringLiteral("VM_CH16"), QStringLiteral("VM_CH16_CN")};
 
 QString Folder(const QString& lang) { return QDir(QStringLiteral(VEL_HELP_DIR)).filePath(lang); }
 
@@ -39,7 +41,7 @@ private slots:
     void pages_data() {
         QTest::addColumn<QString>("lang");
         QTest::addColumn<QString>("page");
-        for (const QString& lang : kLanguages)
+        for (const QString& lang : kLanguages + kProgramFolders)
             for (const QString& page : QDir(Folder(lang)).entryList({QStringLiteral("*.html")}, QDir::Files))
                 QTest::addRow("%s/%s", qPrintable(lang), qPrintable(page)) << lang << page;
     }
@@ -77,7 +79,7 @@ private slots:
         CHelpWindow help(Folder(lang));
         QVERIFY(help.isValid());
         const QStringList titles = help.contentsTitles();
-        QCOMPARE(titles.size(), 13);   // the contents page and its twelve topics
+        QCOMPARE(titles.size(), 14);   // the contents page and its thirteen topics
         QCOMPARE(titles.at(1), firstTopic);
         QVERIFY(help.indexKeywords().contains(keyword));
         QVERIFY(help.search(words).contains(found));
@@ -86,6 +88,63 @@ private slots:
         QCOMPARE(help.currentPage(), QStringLiteral("index.html"));
         help.openPage(found);
         QCOMPARE(help.currentPage(), found);
+    }
+
+    void programHelp_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("firstTopic");
+        QTest::addColumn<QString>("keyword");
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("VM_CH16") << kProgramFolders[0] << "Connecting the programming cable" << "Side Button"
+                                 << "Band Width" << "settings.html";
+        QTest::newRow("VM_CH16_CN") << kProgramFolders[1] << "连接写频线" << "侧键功能" << "宋体" << "report.html";
+    }
+    // The 16-channel programs: the same topics in both, their form's settings
+    // and the one-page report included, and nothing of the commands they lack.
+    void programHelp() {
+        QFETCH(QString, folder);
+        QFETCH(QString, firstTopic);
+        QFETCH(QString, keyword);
+        QFETCH(QString, words);
+        QFETCH(QString, found);
+        QCOMPARE(QDir(Folder(folder)).entryList({QStringLiteral("*.html")}, QDir::Files),
+                 QDir(Folder(kProgramFolders[0])).entryList({QStringLiteral("*.html")}, QDir::Files));
+        CHelpWindow help(Folder(folder));
+        QVERIFY(help.isValid());
+        const QStringList titles = help.contentsTitles();
+        QCOMPARE(titles.size(), 11);   // the contents page and its ten topics
+        QCOMPARE(titles.at(1), firstTopic);
+        QVERIFY(help.indexKeywords().contains(keyword));
+        QVERIFY(help.search(words).contains(found));
+        for (const QString& absent : {QStringLiteral("Two Tone"), QStringLiteral("Ctrl+Y"), QStringLiteral("Optional Features")})
+            QCOMPARE(help.search(absent), QStringList{});
+    }
+
+    // Marlowe's own pages: every page is in the contents, every link leads
+    // to a page, and the commands of its own are found.
+    void marlowePages() {
+        const QString folder = Folder(QStringLiteral("Marlowe"));
+        const QStringList pages = QDir(folder).entryList({QStringLiteral("*.html")}, QDir::Files);
+        CHelpWindow help(folder);
+        QVERIFY(help.isValid());
+        QCOMPARE(help.contentsTitles().size(), pages.size());
+        static const QRegularExpression link(QStringLiteral("href=\"([^\"]+)\""));
+        for (const QString& page : pages) {
+            const QString html = Read(QDir(folder).filePath(page));
+            QVERIFY2(html.contains(QStringLiteral("<title>")) && html.contains(QStringLiteral("name=\"keywords\"")),
+                     qPrintable(page));
+            auto it = link.globalMatch(html);
+            while (it.hasNext()) {
+                const QString target = it.next().captured(1);
+                QVERIFY2(QFileInfo::exists(QDir(folder).filePath(target)), qPrintable(page + " -> " + target));
+            }
+        }
+        QCOMPARE(help.search(QStringLiteral("Short Press")), QStringList{QStringLiteral("settings.html")});
+        QVERIFY(help.search(QStringLiteral("Import Text Form")).contains(QStringLiteral("textform.html")));
+        QVERIFY(help.indexKeywords().contains(QStringLiteral("data password")));
+        QCOMPARE(help.search(QStringLiteral("Two Tone")), QStringList{});
+        QCOMPARE(help.search(QStringLiteral("Ctrl+Y")), QStringList{});
     }
 
     void missingFolderIsInvalid() {

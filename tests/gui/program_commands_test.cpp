@@ -14,6 +14,7 @@
 #include "image/encodings.h"
 #include "link/simulated_radio_memory.h"
 #include "program_test_support.h"
+#include "temporary_current_dir.h"
 #include "table/channel_table.h"
 
 using namespace velui;
@@ -68,7 +69,16 @@ void Later(F f) {
 
 class ProgramCommandsTest : public QObject {
     Q_OBJECT
+    // Marlowe's writes leave "1.txt" in the current directory.
+    std::unique_ptr<veltest::TemporaryCurrentDir> cwd_;
+
 private slots:
+    void initTestCase() {
+        cwd_ = std::make_unique<veltest::TemporaryCurrentDir>();
+        QVERIFY(cwd_->isValid());
+    }
+    void cleanupTestCase() { cwd_.reset(); }
+
     // -----------------------------------------------------------------------
     // The dialog
     // -----------------------------------------------------------------------
@@ -592,8 +602,12 @@ private slots:
         QCOMPARE(h.messages->shown[0].buttons, expectedButtons);
         QCOMPARE(h.outcome(), outcome);
         if (fault == "open") {
-            // The port's own explanation follows on the next line.
+            // Our explanation follows on the next line, in the message's language.
             QVERIFY(h.messages->shown[0].text.contains(QStringLiteral("\n")));
+            const QString explanation = h.messages->shown[0].text.section(QLatin1Char('\n'), 1);
+            const bool chinese = message.contains(QStringLiteral("串口"));
+            QVERIFY2(explanation.contains(chinese ? QStringLiteral("正被其他程序占用") : QStringLiteral("in use by another program")),
+                     qPrintable(explanation));
             QCOMPARE(h.link.writes, 0);
         }
         QVERIFY(!h.link.port.isOpen());

@@ -2,15 +2,19 @@
 // Helpers of the shell's window tests: a program directory of their own,
 // scripted answers to message boxes and file dialogs.
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <deque>
 
 #include "image/family.h"
+#include "shell/ui/main_frame.h"
 #include "shell/ui/message_box.h"
 #include "shell/ui/vel_app.h"
 
@@ -69,12 +73,18 @@ public:
 
 /// A program directory with the language libraries and help pages the build
 /// puts beside the programs, and a settings file for the recent-file list.
+/// It is also the user's data folder (XDG_DATA_HOME) while it lives, so the
+/// backups a write makes stay inside it.
 class ProgramDir {
 public:
     explicit ProgramDir(bool withLanguages = true) {
+        qputenv("XDG_DATA_HOME", path(QStringLiteral("data")).toLocal8Bit());
         if (withLanguages) {
             for (const char* qm : {"Velmar_V_CH.qm", "Velmar_V_EN.qm"})
                 QFile::copy(QDir(QStringLiteral(VEL_QM_DIR)).filePath(QString::fromLatin1(qm)), path(QString::fromLatin1(qm)));
+            // The Chinese 16-channel program has the Chinese library under its own name.
+            QFile::copy(QDir(QStringLiteral(VEL_QM_DIR)).filePath(QStringLiteral("Velmar_V_CH.qm")),
+                        path(QStringLiteral("VM_CH16_CN_CH.qm")));
         }
     }
     QString path(const QString& name = QString()) const { return name.isEmpty() ? dir.path() : dir.filePath(name); }
@@ -103,6 +113,21 @@ public:
 
     QTemporaryDir dir;
 };
+
+/// Runs `command` and closes the first modal dialog it opens; returns that
+/// dialog's window title, or "" when none opened.
+inline QString TitleOfDialogOpenedBy(velui::CVelApp& app, int command) {
+    QString title;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            title = modal->windowTitle();
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+            else modal->close();
+        }
+    });
+    app.mainFrame()->execute(command);
+    return title;
+}
 
 inline QByteArray Bytes(const vel::Image& image) {
     return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));
