@@ -625,9 +625,7 @@ void CVelApp::showContextHelp(QWidget* window) {
         help->setGeometry(where);
         if (owner != frame_.get()) new ReturnHelpOnHide(help, frame_.get(), owner);
     }
-    const QString page = HelpPageFor(front);
-    const bool exists = QFileInfo(QDir(help->folder()).filePath(page)).isFile();
-    help->openPage(exists ? page : QString::fromLatin1(kHelpContentsPage));
+    help->openPage(HelpPageFor(front, help->folder()));
     help->show();
     help->raise();
     help->activateWindow();

@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -141,27 +143,68 @@ private slots:
     }
 
     // Over a modal dialog the help is the dialog's while it is open (so that
-    // it can be used), then goes back to the main window and stays open.
+    // it can be used), then goes back to the main window and stays open. The
+    // page is the one the program's help folder has for the dialog.
+    void f1InAModalDialog_data() {
+        QTest::addColumn<vel::FamilyId>("family");
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("folder");   // the program's own help folder
+        QTest::addColumn<QString>("page");
+        QTest::newRow("Velmar_V test mode") << vel::FamilyId::Velmar_V << int(ID_TEST_MODE) << "Velmar_V_EN" << "testmode.html";
+        QTest::newRow("Velmar_V optional features")
+            << vel::FamilyId::Velmar_V << int(ID_OPTIONAL_FEATURES) << "Velmar_V_EN" << "optional.html";
+        QTest::newRow("Velmar_V two tone") << vel::FamilyId::Velmar_V << int(ID_TWO_TONE) << "Velmar_V_EN" << "twotone.html";
+        QTest::newRow("Marlowe optional features")
+            << vel::FamilyId::Marlowe << int(ID_OPTIONAL_FEATURES_EDIT) << "Marlowe" << "settings.html";
+        QTest::newRow("Marlowe key assignment") << vel::FamilyId::Marlowe << int(ID_KEY_ASSIGNMENT) << "Marlowe" << "settings.html";
+        QTest::newRow("VM_CH16 test mode") << vel::FamilyId::VM_CH16 << int(ID_TEST_MODE) << "VM_CH16" << "testmode.html";
+    }
     void f1InAModalDialog() {
-        Running r(vel::FamilyId::Velmar_V);
+        QFETCH(vel::FamilyId, family);
+        QFETCH(int, command);
+        QFETCH(QString, folder);
+        QFETCH(QString, page);
+        Running r(family);
         QVERIFY(r.start());
-        QString page;
+        QString shown, expectedShown, inOwnFolder;
         QWidget* owner = nullptr;
         QWidget* dialog = nullptr;
+        bool usable = false;
         WhenModal([&](QWidget* w) {
             dialog = w;
             QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_F1);
-            page = r.page();
+            shown = r.page();
+            expectedShown = r.help() ? HelpPageFor(w, r.help()->folder()) : QString();
+            inOwnFolder = HelpPageFor(w, QDir(QStringLiteral(VEL_HELP_DIR)).filePath(folder));
             owner = r.help() ? r.help()->parentWidget() : nullptr;
-            QVERIFY(r.help() && !BlockedByModal(r.help()));
+            usable = r.help() && !BlockedByModal(r.help());
             static_cast<QDialog*>(w)->reject();
         });
-        r.app->mainFrame()->execute(ID_TEST_MODE);
-        QCOMPARE(page, QStringLiteral("testmode.html"));
+        r.app->mainFrame()->execute(command);
+        QCOMPARE(inOwnFolder, page);
+        QVERIFY(!shown.isEmpty());
+        QCOMPARE(shown, expectedShown);   // the folder the program opens
         QCOMPARE(owner, dialog);
+        QVERIFY(usable);
         QVERIFY(r.help());
         QCOMPARE(r.help()->parentWidget(), static_cast<QWidget*>(r.app->mainFrame()));
         QVERIFY(r.help()->isVisible());
+    }
+
+    // Help folders that call a topic differently: the first page the folder
+    // has, else the contents.
+    void pageInTheProgramsFolder_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("page");
+        QTest::newRow("Velmar_V") << "Velmar_V_EN" << "printing.html";
+        QTest::newRow("VM_CH16") << "VM_CH16" << "report.html";
+        QTest::newRow("Marlowe, no such page") << "Marlowe" << "index.html";
+    }
+    void pageInTheProgramsFolder() {
+        QFETCH(QString, folder);
+        QFETCH(QString, page);
+        QPrintDialog print;
+        QCOMPARE(HelpPageFor(&print, QDir(QStringLiteral(VEL_HELP_DIR)).filePath(folder)), page);
     }
 
     // A program whose help has no page for the window opens the contents.
