@@ -24,22 +24,14 @@
 #include "table/ui/vel_view.h"
 
 using namespace velui;
+using shelltest::CopyHelp;
 using shelltest::MessageScript;
 using shelltest::ProgramDir;
+using shelltest::WhenModal;
 
 Q_DECLARE_METATYPE(vel::FamilyId)
 
 namespace {
-
-/// Copies the help pages beside the program, leaving out `without`.
-void CopyHelp(const ProgramDir& dir, const QString& without = QString()) {
-    const QDir source(QStringLiteral(VEL_HELP_DIR));
-    for (const QString& lang : source.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QDir().mkpath(dir.path(QStringLiteral("help/") + lang));
-        for (const QString& f : QDir(source.filePath(lang)).entryList(QDir::Files))
-            if (f != without) QFile::copy(source.filePath(lang + QLatin1Char('/') + f), dir.path(QStringLiteral("help/%1/%2").arg(lang, f)));
-    }
-}
 
 struct Running {
     ProgramDir dir;
@@ -57,18 +49,6 @@ struct Running {
     CHelpWindow* help() const { return app->helpWindow(); }
     QString page() const { return help() && help()->isVisible() ? help()->currentPage() : QString(); }
 };
-
-/// Runs `act` on the modal dialog once it is shown.
-void WhenModal(std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, [act] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w) {
-            WhenModal(act);
-            return;
-        }
-        act(w);
-    });
-}
 
 }  // namespace
 

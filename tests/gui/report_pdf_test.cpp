@@ -27,9 +27,11 @@
 #include "image/family.h"
 #include "report/report_layout.h"
 #include "report/ui/report_printer.h"
+#include "shell_test_support.h"
 #include "table/channel_table.h"
 
 using namespace vel;
+using shelltest::WhenModal;
 
 namespace {
 
@@ -119,18 +121,6 @@ QByteArray ReadAll(const QString& path) {
 bool WriteBytes(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-/// Runs `check` on the modal dialog once it is shown, then closes it.
-void WhenModal(std::function<void(QWidget*)> check) {
-    QTimer::singleShot(0, [check] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w) {
-            WhenModal(check);
-            return;
-        }
-        check(w);
-    });
 }
 
 struct ToolRun {

@@ -25,21 +25,13 @@
 #include "table/ui/vel_view.h"
 
 using namespace velui;
+using shelltest::CopyHelp;
 using shelltest::MessageScript;
 using shelltest::ProgramDir;
 
 Q_DECLARE_METATYPE(vel::FamilyId)
 
 namespace {
-
-void CopyHelp(const ProgramDir& dir) {
-    for (const char* lang : {"Velmar_V_EN", "Velmar_V_CH"}) {
-        const QDir source(QStringLiteral(VEL_HELP_DIR "/") + QString::fromLatin1(lang));
-        QDir().mkpath(dir.path(QStringLiteral("help/")) + QString::fromLatin1(lang));
-        for (const QString& f : source.entryList(QDir::Files))
-            QFile::copy(source.filePath(f), dir.path(QStringLiteral("help/%1/%2").arg(QString::fromLatin1(lang), f)));
-    }
-}
 
 /// Start-up options of Velmar_V installed under `prefix` ("<prefix>/bin/Velmar_V"),
 /// with its user's configuration folder in "<prefix>/home/velmar".
