@@ -168,8 +168,8 @@ SimulatorReply RadioSimulator::answer(std::vector<Byte> bytes, std::int64_t atUs
     return SimulatorReply{std::move(bytes), atUs + latencyUs_};
 }
 
-SimulatorReply RadioSimulator::testModeAnswer(std::int64_t atUs) const {
-    return SimulatorReply{{kTestModeAnswer}, atUs + testModeLatencyUs_};
+SimulatorReply RadioSimulator::blockAnswer(std::vector<Byte> bytes, std::int64_t atUs) const {
+    return SimulatorReply{std::move(bytes), atUs + blockLatencyUs_};
 }
 
 RadioSimulator::Expect RadioSimulator::classify(Byte first) const {
@@ -294,7 +294,7 @@ SimulatorReply RadioSimulator::onComplete(FrameKind kind, std::int64_t atUs) {
             const std::optional<int> addr = readAwaitingAck_;
             readAwaitingAck_.reset();
             if (vanished_ || (addr && faults_.noAckAfterBlockAddress == *addr)) return {};
-            return answer({kAck}, atUs);
+            return blockAnswer({kAck}, atUs);
         }
 
     case FrameKind::ReadRequest: {
@@ -307,7 +307,7 @@ SimulatorReply RadioSimulator::onComplete(FrameKind kind, std::int64_t atUs) {
             reply.resize(std::min<std::size_t>(reply.size(), static_cast<std::size_t>(faults_.shortReadBytes)));
         readAwaitingAck_ = addr;
         if (reply.empty()) return {};
-        return answer(std::move(reply), atUs);
+        return blockAnswer(std::move(reply), atUs);
     }
 
     case FrameKind::WriteRequest: {
@@ -322,7 +322,7 @@ SimulatorReply RadioSimulator::onComplete(FrameKind kind, std::int64_t atUs) {
         }
         readAwaitingAck_.reset();
         if (faults_.noAckAfterBlockAddress == addr) return {};
-        return answer({kAck}, atUs);
+        return blockAnswer({kAck}, atUs);
     }
 
     case FrameKind::TestModeEntry:
@@ -333,19 +333,19 @@ SimulatorReply RadioSimulator::onComplete(FrameKind kind, std::int64_t atUs) {
     case FrameKind::TestItem:
         testInProgress_.commandByte = frame[0];
         phase_ = Phase::TestFrequency;
-        return testModeAnswer(atUs);
+        return answer({kTestModeAnswer}, atUs);
 
     case FrameKind::TestFrequency:
         std::copy(frame.begin(), frame.end(), testInProgress_.frequencyFrame.begin());
         phase_ = Phase::TestParameter;
-        return testModeAnswer(atUs);
+        return answer({kTestModeAnswer}, atUs);
 
     case FrameKind::TestParameter:
         std::copy(frame.begin(), frame.end(), testInProgress_.parameterFrame.begin());
         lastTestMode_ = testInProgress_;
         ++testModeCount_;
         phase_ = Phase::Asleep;
-        return testModeAnswer(atUs);
+        return answer({kTestModeAnswer}, atUs);
 
     case FrameKind::Stray:
         return {};

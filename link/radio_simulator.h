@@ -146,12 +146,13 @@ public:
 
     /// Time from the last byte of a frame to the first byte of its answer,
     /// for every frame.
-    void setReplyLatencyUs(std::int64_t us) { latencyUs_ = testModeLatencyUs_ = us < 0 ? 0 : us; }
+    void setReplyLatencyUs(std::int64_t us) { latencyUs_ = blockLatencyUs_ = us < 0 ? 0 : us; }
     std::int64_t replyLatencyUs() const { return latencyUs_; }
-    /// The same for the answers to test-mode frames only. The test-mode
-    /// exchange purges between a frame and the read of its answer, so an
-    /// answer needs some think time there that a session never needs.
-    void setTestModeReplyLatencyUs(std::int64_t us) { testModeLatencyUs_ = us < 0 ? 0 : us; }
+    /// The same for the answers to block frames only (a read or write
+    /// request, the acknowledgement of a block read). The test mode purges
+    /// between its handshake frames and the reads of their answers, so those
+    /// answers need some think time that the block transfer never needs.
+    void setBlockReplyLatencyUs(std::int64_t us) { blockLatencyUs_ = us < 0 ? 0 : us; }
 
     /// A frame whose next byte does not come within this time is abandoned,
     /// and so is a test-mode exchange that stalls: the radio falls back to
@@ -191,7 +192,7 @@ private:
     bool fits(std::size_t index, Byte b) const;
     void record(FrameKind kind, std::vector<Byte> bytes, std::int64_t atUs);
     SimulatorReply answer(std::vector<Byte> bytes, std::int64_t atUs) const;
-    SimulatorReply testModeAnswer(std::int64_t atUs) const;
+    SimulatorReply blockAnswer(std::vector<Byte> bytes, std::int64_t atUs) const;
     bool consumeBlockBudget();
     Byte memoryAt(int addr) const;
 
@@ -199,7 +200,7 @@ private:
     int typeByteAddress_;
     std::optional<Byte> typeByte_;
     std::int64_t latencyUs_ = 5000;
-    std::int64_t testModeLatencyUs_ = 5000;
+    std::int64_t blockLatencyUs_ = 5000;
     std::int64_t frameTimeoutUs_ = 300000;
 
     SimulatorFaults faults_;

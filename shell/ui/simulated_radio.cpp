@@ -13,15 +13,16 @@ namespace velui {
 struct SimulatedRadio::Impl {
     explicit Impl(const vel::Family& family) : radio(family) {
         radio.loadMemory(vel::SimulatedRadioStartingMemory(family));
-        // A radio that answers a session's frames at once, as the protocol's
-        // floor counts them: a read or a write takes as long as the line and
-        // the protocol's pauses make it. Its test-mode answers keep a radio's
-        // few milliseconds, which the test mode's purges need.
-        radio.setReplyLatencyUs(0);
-        radio.setTestModeReplyLatencyUs(kTestModeLatencyUs);
+        // A radio that answers block frames at once, as the protocol's floor
+        // counts them: the blocks of a read or a write take as long as the
+        // line and the protocol's pauses make them. The handshake and the
+        // test mode keep a radio's few milliseconds, which the test mode's
+        // purges need (15 ms a session).
+        radio.setReplyLatencyUs(kHandshakeLatencyUs);
+        radio.setBlockReplyLatencyUs(0);
     }
 
-    static constexpr std::int64_t kTestModeLatencyUs = 5000;
+    static constexpr std::int64_t kHandshakeLatencyUs = 5000;
 
     // The server reaches the radio under its own lock; everything here goes
     // through withRadio once the server runs.

@@ -1,8 +1,8 @@
 #pragma once
 // The radio simulated inside the program, for trying Read, Write and Test
 // Mode without a cable: a simulated radio of the program's family served on
-// a pseudo-terminal by a thread of its own, paced at 9600 baud, answering a
-// session's frames at once and the test mode's after a few milliseconds.
+// a pseudo-terminal by a thread of its own, paced at 9600 baud, answering
+// block frames at once and the handshake and test mode after 5 ms.
 // The Port menu's "Simulated radio" entry points the exchanges at its
 // device. Its memory lives as long as the program: what Write sends, the
 // next Read brings back.
@@ -42,8 +42,8 @@ public:
     void setMemory(const vel::Image& image);
     /// Switches the radio's faults (tests, demonstrations of the messages).
     void setFaults(const vel::SimulatorFaults& faults);
-    /// Time from the end of a frame to the first byte of its answer (test
-    /// mode's answers included).
+    /// Time from the end of a frame to the first byte of its answer (block
+    /// answers included).
     void setReplyLatencyUs(long long us);
     /// Complete test-mode settings the radio received, and the last one.
     int testModeCount() const;

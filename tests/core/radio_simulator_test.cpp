@@ -639,16 +639,26 @@ TEST(SimulatedPort, ReplyComesAfterTheLatency) {
     }
 }
 
-// The program's own radio answers a session at once and keeps its think time
-// for the test mode, whose purges come between a frame and its answer.
-TEST(SimulatedPort, TestModeAnswersKeepTheirOwnLatency) {
+// The program's own radio answers block frames at once and keeps its think
+// time for the handshake and the test mode, whose purges come between a frame
+// and its answer.
+TEST(SimulatedPort, BlockAnswersHaveTheirOwnLatency) {
     Computer c;
-    c.radio.setReplyLatencyUs(0);
-    c.radio.setTestModeReplyLatencyUs(5000);
-    ASSERT_TRUE(c.handshake());
-    c.send({'R', 0, 0, 8});
+    c.radio.setReplyLatencyUs(5000);
+    c.radio.setBlockReplyLatencyUs(0);
+    ASSERT_EQ(c.wakeUp(), Bytes{0x06});
+    c.send({'M', 0x02});
     std::int64_t sent = c.clock.nowUs();
+    EXPECT_EQ(c.receive(8).size(), 8u);
+    EXPECT_EQ(c.clock.nowUs() - sent, 5000);
+    ASSERT_EQ(c.exchange({0x06}, 1), Bytes{0x06});
+    c.send({'R', 0, 0, 8});
+    sent = c.clock.nowUs();
     EXPECT_EQ(c.receive(12).size(), 12u);
+    EXPECT_EQ(c.clock.nowUs() - sent, 0);
+    c.send({0x06});
+    sent = c.clock.nowUs();
+    EXPECT_EQ(c.receive(1), Bytes{0x06});
     EXPECT_EQ(c.clock.nowUs() - sent, 0);
     c.send({0x78});
     c.send({0x73});
