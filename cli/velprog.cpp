@@ -7,6 +7,7 @@
 #include <exception>
 #include <iostream>
 
+#include "cli/options_command.h"
 #include "cli/report_command.h"
 #include "velprog_commands.h"
 #include "velprog_common.h"
@@ -120,6 +121,8 @@ int main(int argc, char** argv) {
 
     // report: runs from its own callback during parsing (see report_command.h).
     vel::AddReportCommand(app);
+    // options: likewise.
+    AddOptionsCommand(app);
 
     try {
         app.parse(argc, argv);
@@ -148,7 +151,7 @@ int main(int argc, char** argv) {
         if (name == "write") return RunWrite(radioOpts);
         if (name == "testmode") return RunTestMode(radioOpts);
         if (name == "simulate") return RunSimulate(simOpts);
-        if (name == "report") return kDone;
+        if (name == "report" || name == "options") return kDone;
     } catch (const std::exception& e) {
         PrintError(e.what());
         return kFailed;

@@ -24,6 +24,7 @@
 
 #include "apps/marlowe/data_password.h"
 #include "image/family.h"
+#include "settings/settings_dialog_model.h"
 #include "table/channel_table.h"
 
 namespace vel {
@@ -393,7 +394,13 @@ INSTANTIATE_TEST_SUITE_P(
                   {"testmode", "--family", "Velmar_V", "--port", "COM1", "--item", "tx-power", "--default", "--band",
                    "MHz"}},
         UsageCase{"UnknownFault", {"simulate", "--family", "VM_CH16", "--fault", "loud"}},
-        UsageCase{"TypeByteTooBig", {"simulate", "--family", "VM_CH16", "--type-byte", "300"}}),
+        UsageCase{"TypeByteTooBig", {"simulate", "--family", "VM_CH16", "--type-byte", "300"}},
+        UsageCase{"OptionsWithoutShowOrSet", {"options", "--family", "VM_CH128", "in.sin"}},
+        UsageCase{"OptionsUnknownDialog", {"options", "show", "--family", "VM_CH128", "--dialog", "vox", "in.sin"}},
+        UsageCase{"OptionsFamilyWithoutDialog", {"options", "show", "--family", "VM_CH16", "in.sin"}},
+        UsageCase{"OptionsNoKeyAssignment",
+                  {"options", "show", "--family", "VM_CH128", "--dialog", "key-assignment", "in.sin"}},
+        UsageCase{"OptionsSetWithoutValues", {"options", "set", "--family", "VM_CH118", "in.sin", "OUT"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct BadFileCase {
@@ -709,6 +716,85 @@ TEST(VelprogRadioRead, InterruptCancelsClosesAndSavesNothing) {
     EXPECT_EQ(again.exitCode, 0) << again.err;
     sim.stop();
 }
+
+// ---------------------------------------------------------------------------
+// options
+// ---------------------------------------------------------------------------
+
+const char* const kSettingsFamilies[] = {"Velmar_V", "VM_CH128", "VM_CH118"};
+
+TEST(VelprogOptions, ShowPrintsWhatTheDialogOpensWith) {
+    TempDir dir;
+    for (const char* name : kSettingsFamilies) {
+        const Family& family = *FindFamily(name);
+        const SettingsDialogModel& dialog = SettingsDialogsOf(family.id).front();
+        for (const char* lang : {"en", "ch"}) {
+            const Image image = Pattern(family.imageSize, 7);
+            WriteFile(dir / "in.sin", image);
+            const RunResult r = Velprog({"options", "show", "--family", name, "--lang", lang, dir / "in.sin"});
+            ASSERT_EQ(r.exitCode, 0) << r.err;
+            const json doc = json::parse(r.out);
+            EXPECT_EQ(doc.at("family"), name);
+            json expected = json::object();
+            const Lang l = family.uiLang(std::string(lang) == "ch" ? Lang::Chinese : Lang::English);
+            for (const auto& [id, text] : dialog.show(image, l)) expected[std::to_string(id)] = text;
+            EXPECT_EQ(doc.at("controls"), expected) << name << " " << lang;
+        }
+    }
+}
+
+TEST(VelprogOptions, SetDoesWhatOkDoesAndSavesOut) {
+    TempDir dir;
+    for (const char* name : kSettingsFamilies) {
+        const Family& family = *FindFamily(name);
+        const Image image = Pattern(family.imageSize, 11);
+        WriteFile(dir / "in.sin", image);
+        // "family" and anything else beside "controls" is not read.
+        WriteText(dir / "values.json",
+                  R"({"family": "someone else", "controls": {"1013": "600", "1016": "7", "1074": "0"}, "x": 1})");
+        const RunResult r = Velprog(
+            {"options", "set", "--family", name, "--values", dir / "values.json", dir / "in.sin", dir / "out.sin"});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        Image expected = image;
+        ASSERT_FALSE(SettingsDialogsOf(family.id).front().set(expected, Lang::English,
+                                                              {{1013, "600"}, {1016, "7"}, {1074, "0"}}));
+        EXPECT_EQ(ReadFile(dir / "out.sin"), expected) << name;
+        EXPECT_EQ(ReadFile(dir / "in.sin"), image) << name;
+    }
+}
+
+struct OptionsRefusalCase {
+    const char* name;
+    const char* family;
+    std::string values;
+    const char* error;
+};
+void PrintTo(const OptionsRefusalCase& c, std::ostream* os) { *os << c.name; }
+
+class VelprogOptionsRefusal : public ::testing::TestWithParam<OptionsRefusalCase> {};
+TEST_P(VelprogOptionsRefusal, ExitsWithOneNamingItAndWritesNothing) {
+    const OptionsRefusalCase& c = GetParam();
+    TempDir dir;
+    WriteFile(dir / "in.sin", NewDocumentImage(*FindFamily(c.family)));
+    WriteText(dir / "values.json", c.values);
+    const RunResult r = Velprog(
+        {"options", "set", "--family", c.family, "--values", dir / "values.json", dir / "in.sin", dir / "out.sin"});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.err.find(c.error), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir / "out.sin"));
+}
+INSTANTIATE_TEST_SUITE_P(
+    Values, VelprogOptionsRefusal,
+    ::testing::Values(
+        OptionsRefusalCase{"UnknownControl", "VM_CH128", R"({"controls": {"1016": "3", "77": "1"}})", "control 77"},
+        OptionsRefusalCase{"HiddenControl", "VM_CH118", R"({"controls": {"1081": "AB"}})", "control 1081"},
+        OptionsRefusalCase{"TextNotTaken", "Velmar_V", R"({"controls": {"3000": "129"}})", "control 3000"},
+        OptionsRefusalCase{"TimeoutNamingNoPosition", "VM_CH128", R"({"controls": {"1013": "14"}})", "control 1013"},
+        OptionsRefusalCase{"NotJson", "VM_CH128", "{controls", "values.json: not a JSON document"},
+        OptionsRefusalCase{"NoControls", "VM_CH128", R"({"1016": "3"})", "values.json: expected an object"},
+        OptionsRefusalCase{"ValueNotText", "VM_CH128", R"({"controls": {"1016": 3}})", "control 1016 must be given"},
+        OptionsRefusalCase{"KeyNotIdentifier", "VM_CH128", R"({"controls": {"squelch": "3"}})", "\"squelch\""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vel
