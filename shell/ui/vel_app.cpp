@@ -5,6 +5,7 @@
 #include <QPrinter>
 
 #include "report/ui/report_printer.h"
+#include "settings/optional_features_models.h"
 #include "settings/ui/dialogs.h"
 
 #include <QAction>
@@ -21,6 +22,7 @@
 #include "link/port_names.h"
 #include "shell/startup_rules.h"
 #include "shell/ui/about_dlg.h"
+#include "shell/ui/branding.h"
 #include "shell/ui/command_table.h"
 #include "shell/ui/help_window.h"
 #include "shell/ui/main_frame.h"
@@ -91,6 +93,18 @@ bool CVelApp::initInstance() {
     const QString ini = QDir(programDir_).filePath(programBase_ + QStringLiteral(".ini"));
     const bool usesConfig = family_.bilingual || family_.app.titleFromConfig;
     if (usesConfig || QFileInfo::exists(ini)) configRead_ = config_.Open(ini.toStdString());
+    if (family_.app.titleFromConfig) {
+        // A branded program names its Type list's items after its sellers'
+        // models; the items, and the bytes they store, stay the family's.
+        vel::NameTypeItems(family_, vel::ConfiguredTypeNames(config_));
+    }
+    if (family_.app.iconFromFile) {
+        // "<program>.ico" beside the program wins, as the configuration
+        // file is found there; the current directory is looked at after it.
+        const QString icon = programBase_ + QStringLiteral(".ico");
+        brandingIcon_ = std::make_shared<CBrandingIcon>(
+            QStringList{QDir(programDir_).filePath(icon), QDir::current().filePath(icon)});
+    }
 
     if (family_.bilingual) {
         const QString locale = options_.localeName.isEmpty() ? QLocale::system().name() : options_.localeName;
@@ -159,6 +173,8 @@ void CVelApp::createWindows() {
     look.size = QSize(family_.app.windowWidth, family_.app.windowHeight);
     if (family_.app.windowX && family_.app.windowY) look.position = QPoint(*family_.app.windowX, *family_.app.windowY);
     frame_ = std::make_unique<CMainFrame>(GetFrameProfile(family_.id), look);
+    if (brandingIcon_) ShowBrandingIconOn(frame_.get(), brandingIcon_);
+    if (family_.app.titleFromConfig) KeepEmptyTitleEmpty(frame_.get());
     view_ = new CVelView(family_, displayLang_, frame_.get());
     view_->setImage(&doc_->image());
     frame_->setCentralWidget(view_);
@@ -226,8 +242,15 @@ void CVelApp::installReportHandlers() {
 void CVelApp::installSettingsHandlers() {
     // The radio-wide settings and two-tone dialogs belong to the full
     // application's image; the families bring their own dialogs.
-    if (family_.id != vel::FamilyId::Velmar_V) return;
     CMainFrame* f = frame_.get();
+    if (family_.id != vel::FamilyId::Velmar_V) {
+        if (HasSettingsDialog(family_.id, vel::kOptionalFeaturesDialog)) {
+            f->setHandler(ID_OPTIONAL_FEATURES, [this] {
+                RunSettingsDialog(frame_.get(), family_, doc_->image(), displayLang_, vel::kOptionalFeaturesDialog);
+            });
+        }
+        return;
+    }
     f->setHandler(ID_OPTIONAL_FEATURES,
                   [this] { RunOptionalFeaturesDialog(frame_.get(), doc_->image(), displayLang_); });
     f->setHandler(ID_TWO_TONE, [this] {
@@ -375,11 +398,8 @@ void CVelApp::showNotYetAvailable() {
 }
 
 QString CVelApp::helpFolder() const {
-    // Families with one language read the help of that language.
-    std::string base = languageBase_.toStdString();
-    if (!family_.bilingual)
-        base = programBase_.toStdString() + (displayLang_ == vel::Lang::English ? "_EN" : "_CH");
-    const QString name = QString::fromStdString(vel::HelpFileBaseName(base, programBase_.toStdString()));
+    const QString name = QString::fromStdString(
+        vel::HelpFolderName(family_, languageBase_.toStdString(), programBase_.toStdString()));
     return QDir(programDir_).filePath(QStringLiteral("help/") + name);
 }
 
@@ -417,6 +437,8 @@ void CVelApp::showAbout() {
         line2 = QCoreApplication::translate("CMainFrame", profile.aboutLine2);
     }
     CAboutDlg dlg(caption, line1, line2, frame_.get());
+    if (brandingIcon_) ShowBrandingPictureIn(dlg.picture(), brandingIcon_);
+    if (family_.app.titleFromConfig) KeepEmptyTitleEmpty(&dlg);
     dlg.exec();
 }
 
