@@ -5,6 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
+#include "image/family.h"
 #include "image/language.h"
 #include "shell/config_file.h"
 
@@ -66,5 +69,21 @@ Lang UiLang(std::string_view languageBase, std::string_view programBase);
 /// "Velmar_V_EN" for an English interface by that rule, else "Velmar_V_CH";
 /// without directory or extension.
 std::string HelpFileBaseName(std::string_view languageBase, std::string_view programBase);
+
+/// The folder of a program's help pages, under "help" beside it: for the
+/// bilingual program the one HelpFileBaseName names, for every other the
+/// family's own program name ("VM_CH128", "VM_CH16_CN", …), whatever name
+/// the executable was given.
+std::string HelpFolderName(const Family& family, std::string_view languageBase, std::string_view programBase);
+
+/// The model names a branded program's configuration gives its Type list:
+/// the values of "TYPE1", "TYPE2", … "TYPE10" in "MAIN", in order, up to the
+/// first that is empty or missing.
+std::vector<std::string> ConfiguredTypeNames(const CConfigFile& config);
+
+/// Names the items of `family`'s Type list (control 1017) after `names`, in
+/// order. The list keeps its items, and so the bytes they store: an item
+/// without a name keeps its own text, a name without an item is not used.
+void NameTypeItems(Family& family, const std::vector<std::string>& names);
 
 }  // namespace vel

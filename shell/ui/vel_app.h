@@ -26,6 +26,7 @@ class CMainFrame;
 class CVelDoc;
 class CHelpWindow;
 class CProgramCommands;
+class CBrandingIcon;
 
 /// Where start-up looks. Every field left empty takes the running program's
 /// own value, so tests can start an application in a directory of their own.
@@ -57,8 +58,10 @@ public:
     /// The configuration file that was read (empty when none).
     QString configPath() const;
     const vel::CConfigFile& config() const { return config_; }
-    /// The folder of the help pages of the interface language.
+    /// The folder of the program's help pages (of the interface language).
     QString helpFolder() const;
+    /// The icon file a branded program shows, or nullptr for the others.
+    const CBrandingIcon* brandingIcon() const { return brandingIcon_.get(); }
 
     CMainFrame* mainFrame() const { return frame_.get(); }
     CVelDoc* document() const { return doc_.get(); }
@@ -111,7 +114,9 @@ private:
     QString message(const char* text) const;
     void warn(const QString& text);
 
-    const vel::Family& family_;
+    // The family as this program shows it: a branded program names its Type
+    // list's items after its configuration.
+    vel::Family family_;
     StartupOptions options_;
     QString programPath_;
     QString programDir_;
@@ -131,6 +136,7 @@ private:
     CVelView* view_ = nullptr;   // owned by the frame
     CHelpWindow* help_ = nullptr;   // owned by the frame
     std::unique_ptr<QPrinter> printer_;
+    std::shared_ptr<CBrandingIcon> brandingIcon_;   // the "<program>.ico" of a branded program
 };
 
 /// The body of every application's main(): starts `family`'s application.

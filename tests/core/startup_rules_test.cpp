@@ -168,5 +168,58 @@ INSTANTIATE_TEST_SUITE_P(Cases, LeadingNumber,
                                            IntegerCase{"-2147483648", -2147483647 - 1},
                                            IntegerCase{"-99999999999999999999", -2147483647 - 1}));
 
+struct TypeNamesCase {
+    const char* name;
+    const char* ini;
+    std::vector<std::string> names;   // what the Type list then shows
+};
+void PrintTo(const TypeNamesCase& c, std::ostream* os) { *os << c.name; }
+
+class TypeNames : public ::testing::TestWithParam<TypeNamesCase> {};
+
+TEST_P(TypeNames, NameTheTypeListsItemsInOrder) {
+    CConfigFile config;
+    config.Parse(GetParam().ini);
+    Family family = VmCh128Family();
+    NameTypeItems(family, ConfiguredTypeNames(config));
+    const FormField* type = family.field(1017);
+    ASSERT_NE(type, nullptr);
+    std::vector<std::string> shown;
+    for (const ListItem& item : type->items) shown.push_back(item.text.en);
+    EXPECT_EQ(shown, GetParam().names);
+    // The items still store the family's model codes.
+    EXPECT_EQ(type->items.size(), VmCh128Family().field(1017)->items.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Configurations, TypeNames,
+    ::testing::Values(
+        TypeNamesCase{"None", "", {"VM - K10", "VM - K20", "VM - K30"}},
+        TypeNamesCase{"Two", "[MAIN]\ntype1=Acme 1\nTYPE2=Acme 2\n", {"Acme 1", "Acme 2", "VM - K30"}},
+        TypeNamesCase{"StopsAtTheFirstEmpty", "[MAIN]\nTYPE1=A\nTYPE2=\nTYPE3=C\n", {"A", "VM - K20", "VM - K30"}},
+        TypeNamesCase{"MissingFirst", "[MAIN]\nTYPE2=B\n", {"VM - K10", "VM - K20", "VM - K30"}},
+        TypeNamesCase{"MoreNamesThanItems", "[MAIN]\nTYPE1=A\nTYPE2=B\nTYPE3=C\nTYPE4=D\n", {"A", "B", "C"}},
+        TypeNamesCase{"OtherSection", "[ABOUT]\nTYPE1=A\n", {"VM - K10", "VM - K20", "VM - K30"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(TypeNames, AreReadUpToTen) {
+    CConfigFile config;
+    std::string ini = "[MAIN]\n";
+    for (int i = 1; i <= 11; ++i) ini += "TYPE" + std::to_string(i) + "=n" + std::to_string(i) + "\n";
+    config.Parse(ini);
+    const std::vector<std::string> names = ConfiguredTypeNames(config);
+    ASSERT_EQ(names.size(), 10u);
+    EXPECT_EQ(names.back(), "n10");
+}
+
+TEST(HelpFolder, IsTheFamilysOwnExceptForTheBilingualProgram) {
+    EXPECT_EQ(HelpFolderName(VelmarVFamily(), "Velmar_V_EN", "Velmar_V"), "Velmar_V_EN");
+    EXPECT_EQ(HelpFolderName(VelmarVFamily(), "Velmar_V_CH", "Velmar_V"), "Velmar_V_CH");
+    EXPECT_EQ(HelpFolderName(VmCh128Family(), "", "VM_CH128"), "VM_CH128");
+    EXPECT_EQ(HelpFolderName(VmCh128Family(), "", "Acme"), "VM_CH128");   // a renamed copy
+    EXPECT_EQ(HelpFolderName(VmCh118Family(), "", "VM_CH118"), "VM_CH118");
+    EXPECT_EQ(HelpFolderName(VmCh16CnFamily(), "VM_CH16_CN_CH", "VM_CH16_CN"), "VM_CH16_CN");
+}
+
 }  // namespace
 }  // namespace vel
