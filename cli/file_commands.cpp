@@ -59,14 +59,9 @@ std::optional<std::string> ApplyGrid(const vel::Family& family, const json& grid
     if (!grid.contains("form")) return std::nullopt;
     if (!grid["form"].is_object()) return "\"form\" must be an object";
     for (const auto& [key, value] : grid["form"].items()) {
-        int id = 0;
-        try {
-            std::size_t used = 0;
-            id = std::stoi(key, &used);
-            if (used != key.size()) throw std::invalid_argument(key);
-        } catch (const std::exception&) {
-            return "form key \"" + key + "\" is not a control identifier";
-        }
+        const std::optional<int> control = ControlIdentifier(key);
+        if (!control) return "form key \"" + key + "\" is not a control identifier";
+        const int id = *control;
         const vel::FormField* field = family.field(id);
         if (field == nullptr) return "the form of " + family.name + " has no control " + key;
         if (!value.is_string()) return "form control " + key + " must be given a text";
@@ -125,21 +120,11 @@ int RunStore(const FileOptions& o) {
     std::optional<vel::Image> image = LoadImageFile(o.file, family, lang);
     if (!image) return kFailed;
 
-    std::ifstream in(o.grid, std::ios::binary);
-    if (!in) {
-        PrintError(o.grid + ": cannot be opened");
-        return kFailed;
-    }
-    json grid;
-    try {
-        grid = json::parse(in);
-    } catch (const json::exception& e) {
-        PrintError(o.grid + ": not a JSON document: " + e.what());
-        return kFailed;
-    }
+    const std::optional<json> grid = ReadJsonFile(o.grid);
+    if (!grid) return kFailed;
 
     vel::ChannelTable table = FilledTable(family, lang, *image);
-    if (const auto fault = ApplyGrid(family, grid, table)) {
+    if (const auto fault = ApplyGrid(family, *grid, table)) {
         PrintError(o.grid + ": " + *fault);
         return kFailed;
     }

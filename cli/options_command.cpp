@@ -1,7 +1,6 @@
 #include "cli/options_command.h"
 
 #include <CLI/CLI.hpp>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -51,16 +50,10 @@ std::optional<std::string> ReadValues(const json& doc, vel::ControlTexts& texts)
     if (!doc.is_object() || !doc.contains("controls") || !doc["controls"].is_object())
         return "expected an object with \"controls\": {\"<control id>\": \"<text>\", ...}";
     for (const auto& [key, value] : doc["controls"].items()) {
-        int id = 0;
-        try {
-            std::size_t used = 0;
-            id = std::stoi(key, &used);
-            if (used != key.size()) throw std::invalid_argument(key);
-        } catch (const std::exception&) {
-            return "\"" + key + "\" is not a control identifier";
-        }
+        const std::optional<int> id = ControlIdentifier(key);
+        if (!id) return "\"" + key + "\" is not a control identifier";
         if (!value.is_string()) return "control " + key + " must be given a text";
-        texts[id] = value.get<std::string>();
+        texts[*id] = value.get<std::string>();
     }
     return std::nullopt;
 }
@@ -73,20 +66,10 @@ int RunSet(const OptionsArgs& a) {
     std::optional<vel::Image> image = LoadImageFile(a.file, family, lang);
     if (!image) return kFailed;
 
-    std::ifstream in(a.values, std::ios::binary);
-    if (!in) {
-        PrintError(a.values + ": cannot be opened");
-        return kFailed;
-    }
-    json doc;
-    try {
-        doc = json::parse(in);
-    } catch (const json::exception& e) {
-        PrintError(a.values + ": not a JSON document: " + e.what());
-        return kFailed;
-    }
+    const std::optional<json> doc = ReadJsonFile(a.values);
+    if (!doc) return kFailed;
     vel::ControlTexts texts;
-    if (const auto fault = ReadValues(doc, texts)) {
+    if (const auto fault = ReadValues(*doc, texts)) {
         PrintError(a.values + ": " + *fault);
         return kFailed;
     }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <system_error>
 
@@ -51,6 +52,30 @@ bool SaveImageFile(const std::string& path, const vel::Image& image, vel::Lang l
     const vel::ChannelFileSaveResult r = vel::SaveChannelFile(path, image);
     if (!r.ok) PrintError(path + ": " + (r.message ? r.message->in(lang) : std::string("cannot be saved")));
     return r.ok;
+}
+
+std::optional<nlohmann::json> ReadJsonFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        PrintError(path + ": cannot be opened");
+        return std::nullopt;
+    }
+    try {
+        return nlohmann::json::parse(in);
+    } catch (const nlohmann::json::exception& e) {
+        PrintError(path + ": not a JSON document: " + e.what());
+        return std::nullopt;
+    }
+}
+
+std::optional<int> ControlIdentifier(const std::string& key) {
+    try {
+        std::size_t used = 0;
+        const int id = std::stoi(key, &used);
+        if (used == key.size()) return id;
+    } catch (const std::exception&) {
+    }
+    return std::nullopt;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // Pieces every velprog command shares: exit codes, the family and language
 // options, channel data files in and out, and the port name lookup.
 
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 
@@ -40,6 +41,13 @@ bool SaveImageFile(const std::string& path, const vel::Image& image, vel::Lang l
 /// velprog.ini beside the executable (when there is one), any other name as
 /// it stands.
 std::string ResolvePortName(const std::string& portName);
+
+/// The JSON document in the file `path`; on failure prints why (the file
+/// cannot be opened, or is not JSON) and returns nothing.
+std::optional<nlohmann::json> ReadJsonFile(const std::string& path);
+
+/// The control identifier a JSON key names ("1016"); nothing for any other key.
+std::optional<int> ControlIdentifier(const std::string& key);
 
 /// Names of all families, in their fixed order, for the option check.
 std::vector<std::string> FamilyNames();

@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <functional>
+
 namespace velui {
 
 CBrandingIcon::CBrandingIcon(QStringList candidates) : candidates_(std::move(candidates)) { refresh(); }
@@ -55,24 +57,19 @@ void CBrandingIcon::refresh() {
 
 namespace {
 
+// Shows the icon file on a widget: once at once, then again at each of
+// `events` when the file has changed since it was last shown.
 class IconFollower : public QObject {
 public:
-    IconFollower(QWidget* window, std::shared_ptr<CBrandingIcon> icon)
-        : QObject(window), window_(window), icon_(std::move(icon)) {
-        window->installEventFilter(this);
+    using Show = std::function<void(const CBrandingIcon&)>;
+    IconFollower(QWidget* widget, std::shared_ptr<CBrandingIcon> icon, QList<QEvent::Type> events, Show show)
+        : QObject(widget), icon_(std::move(icon)), events_(std::move(events)), show_(std::move(show)) {
+        widget->installEventFilter(this);
         apply();
     }
 
     bool eventFilter(QObject*, QEvent* event) override {
-        switch (event->type()) {
-            case QEvent::Paint:
-            case QEvent::Show:
-            case QEvent::WindowActivate:
-                apply();
-                break;
-            default:
-                break;
-        }
+        if (events_.contains(event->type())) apply();
         return false;
     }
 
@@ -81,37 +78,12 @@ private:
         icon_->refresh();
         if (shown_ == icon_->generation()) return;
         shown_ = icon_->generation();
-        window_->setWindowIcon(icon_->icon());
+        show_(*icon_);
     }
 
-    QWidget* window_;
     std::shared_ptr<CBrandingIcon> icon_;
-    int shown_ = -1;
-};
-
-class PictureFollower : public QObject {
-public:
-    PictureFollower(QLabel* label, std::shared_ptr<CBrandingIcon> icon)
-        : QObject(label), label_(label), icon_(std::move(icon)) {
-        label->installEventFilter(this);
-        apply();
-    }
-
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint || event->type() == QEvent::Show) apply();
-        return false;
-    }
-
-private:
-    void apply() {
-        icon_->refresh();
-        if (shown_ == icon_->generation()) return;
-        shown_ = icon_->generation();
-        label_->setPixmap(icon_->picture());
-    }
-
-    QLabel* label_;
-    std::shared_ptr<CBrandingIcon> icon_;
+    QList<QEvent::Type> events_;
+    Show show_;
     int shown_ = -1;
 };
 
@@ -147,11 +119,13 @@ private:
 }  // namespace
 
 void ShowBrandingIconOn(QWidget* window, std::shared_ptr<CBrandingIcon> icon) {
-    new IconFollower(window, std::move(icon));
+    new IconFollower(window, std::move(icon), {QEvent::Paint, QEvent::Show, QEvent::WindowActivate},
+                     [window](const CBrandingIcon& file) { window->setWindowIcon(file.icon()); });
 }
 
 void ShowBrandingPictureIn(QLabel* label, std::shared_ptr<CBrandingIcon> icon) {
-    new PictureFollower(label, std::move(icon));
+    new IconFollower(label, std::move(icon), {QEvent::Paint, QEvent::Show},
+                     [label](const CBrandingIcon& file) { label->setPixmap(file.picture()); });
 }
 
 void KeepEmptyTitleEmpty(QWidget* window) { new BlankTitle(window); }
