@@ -44,14 +44,6 @@ Image Pattern(std::size_t size, unsigned seed) {
     return img;
 }
 
-TEST(SettingsDialogs, EachFamilyHasItsOwn) {
-    EXPECT_NE(FindSettingsDialog(FamilyId::Velmar_V, kOptionalFeaturesDialog), nullptr);
-    EXPECT_NE(FindSettingsDialog(FamilyId::VM_CH128, kOptionalFeaturesDialog), nullptr);
-    EXPECT_NE(FindSettingsDialog(FamilyId::VM_CH118, kOptionalFeaturesDialog), nullptr);
-    EXPECT_EQ(FindSettingsDialog(FamilyId::VM_CH16, kOptionalFeaturesDialog), nullptr);
-    EXPECT_EQ(FindSettingsDialog(FamilyId::VM_CH128, kKeyAssignmentDialog), nullptr);
-}
-
 // ---------------------------------------------------------------------------
 // A new document opens as its family's edge cases say
 // ---------------------------------------------------------------------------
@@ -236,15 +228,6 @@ INSTANTIATE_TEST_SUITE_P(
         SetCase{"VelmarSignalInChinese", FamilyId::Velmar_V, Lang::Chinese, 1102, "CCIR", {{0x816, {2}}}},
         SetCase{"VelmarVoxOffInChinese", FamilyId::Velmar_V, Lang::Chinese, 1077, "关", {{0x815, {0}}}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(SettingsDialogs, OkWithoutChangesLeavesANewDocument) {
-    for (FamilyId id : {FamilyId::VM_CH128, FamilyId::VM_CH118}) {
-        Image img = NewDocumentImage(GetFamily(id));
-        const Image before = img;
-        ASSERT_FALSE(Dialog(id).set(img, Lang::English, {}));
-        EXPECT_EQ(img, before) << NameOf(id);
-    }
-}
 
 TEST(SettingsDialogs, FlagBytesKeepTheBitsTheDialogDoesNotOwn) {
     // 0x812 bit 7 (Manual Setting) and bits 3 and 5, 0x810 bits 0-3; 0x7D2 bit 7.
