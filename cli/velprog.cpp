@@ -26,7 +26,8 @@ void AddLang(CLI::App* cmd, std::string& lang) {
 }
 
 void AddPort(CLI::App* cmd, RadioOptions& o) {
-    cmd->add_option("--port", o.port, "COM1..COM4 (see [PORTS] in velprog.ini beside velprog) or a device path")
+    cmd->add_option("--port", o.port,
+                    "COM1..COM4 (see [PORTS] in velprog.ini, beside velprog or in ~/.config/velmar) or a device path")
         ->required();
     cmd->add_option("--retry", o.retries, "Answer Retry to a failure at most N times (default 0)")
         ->check(CLI::NonNegativeNumber);

@@ -95,15 +95,16 @@ std::string ExecutablePath() {
 }  // namespace
 
 std::string ResolvePortName(const std::string& portName) {
-    // The configuration file is only read: one that does not exist is not
-    // created (the shell's reader would create it).
+    // The configuration file is only read, from where the windows read
+    // theirs (beside velprog, else the user's configuration folder, else the
+    // installed data folder): one that does not exist is not created.
     const std::string exe = ExecutablePath();
     vel::CConfigFile config;
     bool haveConfig = false;
     if (!exe.empty()) {
-        const std::string ini = vel::JoinPath(vel::ProgramDirectory(exe), "velprog.ini");
-        std::error_code ec;
-        if (std::filesystem::is_regular_file(ini, ec)) haveConfig = config.Open(ini);
+        const vel::ProgramFolders folders =
+            vel::MakeProgramFolders(vel::ProgramDirectory(exe), "velprog", vel::UserConfigDirectory());
+        haveConfig = vel::OpenProgramConfig(config, folders, "velprog.ini", false);
     }
     return vel::ResolvePortDevice(portName, haveConfig ? &config : nullptr);
 }

@@ -1,5 +1,10 @@
 #include "shell/startup_rules.h"
 
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
 #include "shell/leading_integer.h"
 
 namespace vel {
@@ -119,6 +124,90 @@ void NameTypeItems(Family& family, const std::vector<std::string>& names) {
         if (field.id != kTypeList) continue;
         for (std::size_t i = 0; i < field.items.size() && i < names.size(); ++i) field.items[i].text = Same(names[i]);
     }
+}
+
+bool PathExists(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() && std::filesystem::exists(path, ec);
+}
+
+std::string InstalledDataDirectory(std::string_view programDir, std::string_view programBase) {
+    while (programDir.size() > 1 && kSeparators.find(programDir.back()) != std::string_view::npos)
+        programDir.remove_suffix(1);
+    std::string prefix;
+    if (programDir.empty())
+        prefix = "..";
+    else if (programDir.find_first_of(kSeparators) == std::string_view::npos)
+        prefix = ".";   // "bin" alone: its parent is the current directory
+    else
+        prefix = ProgramDirectory(programDir);
+    std::string dir = JoinPath(prefix, "share");
+    dir = JoinPath(dir, "velmar");
+    return JoinPath(dir, programBase);
+}
+
+std::string UserConfigDirectory(const EnvironmentFn& environment) {
+#ifdef _WIN32
+    const std::string appData = environment("APPDATA");
+    return appData.empty() ? std::string() : JoinPath(appData, "Velmar");
+#else
+    // The XDG rule: a relative XDG_CONFIG_HOME is ignored.
+    const std::string xdg = environment("XDG_CONFIG_HOME");
+    if (!xdg.empty() && xdg.front() == '/') return JoinPath(xdg, "velmar");
+    const std::string home = environment("HOME");
+    if (home.empty()) return {};
+    return JoinPath(JoinPath(home, ".config"), "velmar");
+#endif
+}
+
+std::string UserConfigDirectory() {
+    return UserConfigDirectory([](const char* name) {
+        const char* value = std::getenv(name);
+        return value ? std::string(value) : std::string();
+    });
+}
+
+ProgramFolders MakeProgramFolders(std::string_view programDir, std::string_view programBase,
+                                  std::string userConfigDir) {
+    return ProgramFolders{std::string(programDir), InstalledDataDirectory(programDir, programBase),
+                          std::move(userConfigDir)};
+}
+
+bool IsInstalledProgram(const ProgramFolders& folders, const PathExistsFn& exists) {
+    return exists(folders.dataDir);
+}
+
+std::string FindProgramFile(const ProgramFolders& folders, std::string_view relativePath, const PathExistsFn& exists) {
+    const std::string beside = JoinPath(folders.programDir, relativePath);
+    if (exists(beside)) return beside;
+    const std::string installed = JoinPath(folders.dataDir, relativePath);
+    if (exists(installed)) return installed;
+    return IsInstalledProgram(folders, exists) ? installed : beside;
+}
+
+std::string FindConfigFile(const ProgramFolders& folders, std::string_view fileName, const PathExistsFn& exists) {
+    std::vector<std::string> candidates{JoinPath(folders.programDir, fileName)};
+    if (!folders.userConfigDir.empty()) candidates.push_back(JoinPath(folders.userConfigDir, fileName));
+    candidates.push_back(JoinPath(folders.dataDir, fileName));
+    for (const std::string& path : candidates)
+        if (exists(path)) return path;
+    return {};
+}
+
+bool OpenProgramConfig(CConfigFile& config, const ProgramFolders& folders, std::string_view fileName,
+                       bool createWhenMissing) {
+    config.Release();
+    const std::string found = FindConfigFile(folders, fileName);
+    if (!found.empty()) return config.Open(found);
+    if (!createWhenMissing) return false;
+    // A portable copy creates the file beside itself; an installed program,
+    // or one whose folder cannot be written, in the user's configuration
+    // folder, which is made when it is missing.
+    if (!IsInstalledProgram(folders) && config.Open(JoinPath(folders.programDir, fileName))) return true;
+    if (folders.userConfigDir.empty()) return false;
+    std::error_code ec;
+    std::filesystem::create_directories(folders.userConfigDir, ec);
+    return config.Open(JoinPath(folders.userConfigDir, fileName));
 }
 
 }  // namespace vel

@@ -2,6 +2,7 @@
 // Start-up decisions that depend only on names: the program base name, the
 // directory beside the program, the interface language and the help file.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -85,5 +86,78 @@ std::vector<std::string> ConfiguredTypeNames(const CConfigFile& config);
 /// order. The list keeps its items, and so the bytes they store: an item
 /// without a name keeps its own text, a name without an item is not used.
 void NameTypeItems(Family& family, const std::vector<std::string>& names);
+
+// ---------------------------------------------------------------------------
+// Where a program's own files are. A portable copy keeps its configuration
+// file, language libraries, help pages and icon beside the program. An
+// installed program ("<prefix>/bin/<program>") finds the same files in its
+// data folder "<prefix>/share/velmar/<program>/", and keeps a configuration
+// file of the user's own in the user's configuration folder. A file beside
+// the program always wins, so a file dropped beside an installed program
+// overrides the installed one.
+// ---------------------------------------------------------------------------
+
+/// The data folder of installed programs, relative to the installation
+/// prefix. The install rules put the programs' files there.
+inline constexpr std::string_view kInstalledDataFolder = "share/velmar";
+
+/// The folders in which one program's files are looked for.
+struct ProgramFolders {
+    std::string programDir;     ///< the directory of the executable
+    std::string dataDir;        ///< "<programDir>/../share/velmar/<program base name>"
+    std::string userConfigDir;  ///< the user's configuration folder; empty when there is none
+};
+
+/// Tells whether a file or directory exists at a path.
+using PathExistsFn = std::function<bool(const std::string&)>;
+/// Reads one environment variable; empty when it is not set.
+using EnvironmentFn = std::function<std::string(const char*)>;
+
+/// std::filesystem's answer, false on any error.
+bool PathExists(const std::string& path);
+
+/// The installed data folder of the program `programBase` whose executable
+/// sits in `programDir`: the parent of `programDir`, then
+/// kInstalledDataFolder, then `programBase`. Trailing separators of
+/// `programDir` are ignored; an empty `programDir` (the current directory)
+/// has the parent "..".
+std::string InstalledDataDirectory(std::string_view programDir, std::string_view programBase);
+
+/// The user's configuration folder for this suite: on Windows
+/// "%APPDATA%\Velmar"; elsewhere "$XDG_CONFIG_HOME/velmar" when that is an
+/// absolute path, else "$HOME/.config/velmar". Empty when the variables that
+/// would give it are unset.
+std::string UserConfigDirectory(const EnvironmentFn& environment);
+/// The same from the process's own environment.
+std::string UserConfigDirectory();
+
+/// The folders of a program from its directory and base name.
+ProgramFolders MakeProgramFolders(std::string_view programDir, std::string_view programBase,
+                                  std::string userConfigDir);
+
+/// True when the program is an installed one: its data folder exists.
+bool IsInstalledProgram(const ProgramFolders& folders, const PathExistsFn& exists = PathExists);
+
+/// A program's file (or folder) `relativePath`: beside the program when it is
+/// there, else in the data folder when it is there. When it is in neither,
+/// the path where the program expects it, for messages: in the data folder of
+/// an installed program, beside a portable copy.
+std::string FindProgramFile(const ProgramFolders& folders, std::string_view relativePath,
+                            const PathExistsFn& exists = PathExists);
+
+/// The configuration file `fileName` to read: beside the program, else in the
+/// user's configuration folder, else in the data folder (the installed
+/// default); empty when none of them holds it.
+std::string FindConfigFile(const ProgramFolders& folders, std::string_view fileName,
+                           const PathExistsFn& exists = PathExists);
+
+/// Opens the program's configuration file `fileName` into `config`: the one
+/// FindConfigFile gives. When there is none and `createWhenMissing`, an empty
+/// one is created: beside a portable copy when its folder can be written,
+/// else in the user's configuration folder (made when needed); an installed
+/// program never gets a file beside itself. False when no file was read or
+/// created; `config` is then empty.
+bool OpenProgramConfig(CConfigFile& config, const ProgramFolders& folders, std::string_view fileName,
+                       bool createWhenMissing);
 
 }  // namespace vel

@@ -28,6 +28,7 @@
 #include "shell/ui/main_frame.h"
 #include "shell/ui/message_box.h"
 #include "shell/ui/program_commands.h"
+#include "shell/ui/startup_check.h"
 #include "shell/ui/vel_doc.h"
 #include "table/ui/vel_view.h"
 
@@ -87,23 +88,32 @@ bool CVelApp::initInstance() {
     // The tone table is built once, before any window shows a tone.
     (void)vel::ToneTable();
 
+    // The program's own files: beside it, else in the installed data folder.
+    const QString userConfigDir = options_.userConfigDir.isEmpty()
+                                      ? QString::fromStdString(vel::UserConfigDirectory())
+                                      : options_.userConfigDir;
+    folders_ = vel::MakeProgramFolders(programDir_.toStdString(), programBase_.toStdString(),
+                                       userConfigDir.toStdString());
+
     // The configuration file, read once and never written. A family that
     // keeps its settings in it (language, branding) has it created empty
-    // when missing; the others only read one that exists (its [PORTS]).
-    const QString ini = QDir(programDir_).filePath(programBase_ + QStringLiteral(".ini"));
+    // when there is none; the others only read one that exists (its [PORTS]).
     const bool usesConfig = family_.bilingual || family_.app.titleFromConfig;
-    if (usesConfig || QFileInfo::exists(ini)) configRead_ = config_.Open(ini.toStdString());
+    configRead_ = vel::OpenProgramConfig(config_, folders_, (programBase_ + QStringLiteral(".ini")).toStdString(),
+                                         usesConfig);
     if (family_.app.titleFromConfig) {
         // A branded program names its Type list's items after its sellers'
         // models; the items, and the bytes they store, stay the family's.
         vel::NameTypeItems(family_, vel::ConfiguredTypeNames(config_));
     }
     if (family_.app.iconFromFile) {
-        // "<program>.ico" beside the program wins, as the configuration
-        // file is found there; the current directory is looked at after it.
-        const QString icon = programBase_ + QStringLiteral(".ico");
+        // "<program>.ico" beside the program wins, as the configuration file
+        // does; then the installed data folder, then the current directory.
+        const std::string icon = (programBase_ + QStringLiteral(".ico")).toStdString();
         brandingIcon_ = std::make_shared<CBrandingIcon>(
-            QStringList{QDir(programDir_).filePath(icon), QDir::current().filePath(icon)});
+            QStringList{QString::fromStdString(vel::JoinPath(folders_.programDir, icon)),
+                        QString::fromStdString(vel::JoinPath(folders_.dataDir, icon)),
+                        QDir::current().filePath(QString::fromStdString(icon))});
     }
 
     if (family_.bilingual) {
@@ -140,9 +150,10 @@ bool CVelApp::initInstance() {
 
 bool CVelApp::loadLanguageLibrary() {
     // The language library is a Qt translation file: a bare name is looked up
-    // beside the program, a path is taken as it stands.
+    // beside the program, then in the installed data folder; a path is taken
+    // as it stands.
     const QFileInfo named(languageBase_ + QStringLiteral(".qm"));
-    languageFile_ = named.isAbsolute() ? named.filePath() : QDir(programDir_).filePath(named.filePath());
+    languageFile_ = named.isAbsolute() ? named.filePath() : programFile(named.filePath());
     auto translator = std::make_unique<QTranslator>();
     if (!QFileInfo(languageFile_).isFile() || !translator->load(languageFile_)) return false;
     QCoreApplication::installTranslator(translator.get());
@@ -400,7 +411,11 @@ void CVelApp::showNotYetAvailable() {
 QString CVelApp::helpFolder() const {
     const QString name = QString::fromStdString(
         vel::HelpFolderName(family_, languageBase_.toStdString(), programBase_.toStdString()));
-    return QDir(programDir_).filePath(QStringLiteral("help/") + name);
+    return programFile(QStringLiteral("help/") + name);
+}
+
+QString CVelApp::programFile(const QString& relativePath) const {
+    return QDir::fromNativeSeparators(QString::fromStdString(vel::FindProgramFile(folders_, relativePath.toStdString())));
 }
 
 void CVelApp::showHelp(bool finder) {
@@ -483,8 +498,15 @@ int RunApplication(int argc, char** argv, vel::FamilyId familyId) {
     QApplication::setApplicationName(QString::fromStdString(family.name));
     StartupOptions options;
     options.arguments = QApplication::arguments().mid(1);
+    const bool check = WantsStartupCheck(options.arguments);
+    if (check) {
+        options.show = false;
+        options.arguments.removeAll(QString::fromLatin1(kStartupCheckOption));
+        InstallStartupCheckMessages();
+    }
     CVelApp app(family, options);
     if (!app.initInstance()) return 1;
+    if (check) return ReportStartupCheck(app);
     return QApplication::exec();
 }
 

@@ -13,6 +13,7 @@
 #include "image/family.h"
 #include "image/language.h"
 #include "shell/config_file.h"
+#include "shell/startup_rules.h"
 
 class QSettings;
 class QTranslator;
@@ -35,6 +36,7 @@ struct StartupOptions {
     QString localeName;     // e.g. "zh_CN"; default QLocale::system().name()
     QString settingsFile;   // recent-file list in this INI file instead of the per-user store
     QStringList arguments;  // command-line arguments after the program name
+    QString userConfigDir;  // the user's configuration folder; default from the environment (velcore's rule)
     bool show = true;       // show the main window at the end of start-up
 };
 
@@ -62,6 +64,10 @@ public:
     QString helpFolder() const;
     /// The icon file a branded program shows, or nullptr for the others.
     const CBrandingIcon* brandingIcon() const { return brandingIcon_.get(); }
+    /// One of the program's own files (or folders), `relativePath` such as
+    /// "VM_CH128.ico": beside the program, else in the installed data folder;
+    /// when in neither, where the program expects it.
+    QString programFile(const QString& relativePath) const;
 
     CMainFrame* mainFrame() const { return frame_.get(); }
     CVelDoc* document() const { return doc_.get(); }
@@ -121,6 +127,7 @@ private:
     QString programPath_;
     QString programDir_;
     QString programBase_;
+    vel::ProgramFolders folders_;
     QString languageBase_;
     QString languageFile_;
     vel::Lang displayLang_ = vel::Lang::English;

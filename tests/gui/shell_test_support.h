@@ -96,6 +96,7 @@ public:
         o.programPath = program(name);
         o.localeName = locale;
         o.settingsFile = path(QStringLiteral("settings.ini"));
+        o.userConfigDir = path(QStringLiteral("user-config"));   // never the real user's folder
         o.show = false;
         return o;
     }

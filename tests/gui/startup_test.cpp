@@ -58,6 +58,18 @@ private:
     QString old_;
 };
 
+/// Start-up options of Velmar_V installed under `prefix` ("<prefix>/bin/Velmar_V"),
+/// with its user's configuration folder in "<prefix>/home/velmar".
+StartupOptions InstalledOptions(const QDir& prefix, const QString& locale) {
+    StartupOptions options;
+    options.programPath = prefix.filePath(QStringLiteral("bin/Velmar_V"));
+    options.localeName = locale;
+    options.settingsFile = prefix.filePath(QStringLiteral("settings.ini"));
+    options.userConfigDir = prefix.filePath(QStringLiteral("home/velmar"));
+    options.show = false;
+    return options;
+}
+
 }  // namespace
 
 class StartupTest : public QObject {
@@ -172,6 +184,76 @@ private slots:
         QCOMPARE(app.configPath(), dir.path("Radio.ini"));
         // The help pages keep their own names.
         QCOMPARE(app.helpFolder(), dir.path("help/Velmar_V_EN"));
+    }
+
+    // An installed program ("<prefix>/bin/Velmar_V") finds its files in
+    // "<prefix>/share/velmar/Velmar_V/"; a file beside the program wins; a
+    // configuration file is never created beside an installed program.
+    void installedLayout_data() {
+        QTest::addColumn<bool>("besideToo");     // the language libraries and help beside the program too
+        QTest::addColumn<bool>("defaultIni");    // an installed default configuration file
+        QTest::addColumn<QString>("filesDir");   // where the libraries and help are taken from
+        QTest::addColumn<QString>("configFile"); // the configuration file read (or created)
+        const QString data = QStringLiteral("share/velmar/Velmar_V");
+        QTest::newRow("installed") << false << false << data << "home/velmar/Velmar_V.ini";
+        QTest::newRow("installed default ini") << false << true << data << data + "/Velmar_V.ini";
+        QTest::newRow("beside wins") << true << true << "bin" << data + "/Velmar_V.ini";
+    }
+    void installedLayout() {
+        QFETCH(bool, besideToo);
+        QFETCH(bool, defaultIni);
+        QFETCH(QString, filesDir);
+        QFETCH(QString, configFile);
+        QTemporaryDir root;
+        const QDir prefix(root.path());
+        const auto ship = [&](const QString& dir) {
+            QVERIFY(prefix.mkpath(dir));
+            for (const char* qm : {"Velmar_V_CH.qm", "Velmar_V_EN.qm"})
+                QVERIFY(QFile::copy(QDir(QStringLiteral(VEL_QM_DIR)).filePath(QString::fromLatin1(qm)),
+                                    prefix.filePath(dir + QLatin1Char('/') + QString::fromLatin1(qm))));
+            QVERIFY(prefix.mkpath(dir + QStringLiteral("/help/Velmar_V_EN")));
+            QFile index(prefix.filePath(dir + QStringLiteral("/help/Velmar_V_EN/index.html")));
+            QVERIFY(index.open(QIODevice::WriteOnly));
+            index.write("<html><body><h1>Contents</h1></body></html>");
+        };
+        ship(QStringLiteral("share/velmar/Velmar_V"));
+        QVERIFY(prefix.mkpath(QStringLiteral("bin")));
+        if (besideToo) ship(QStringLiteral("bin"));
+        if (defaultIni) {
+            QFile ini(prefix.filePath(QStringLiteral("share/velmar/Velmar_V/Velmar_V.ini")));
+            QVERIFY(ini.open(QIODevice::WriteOnly));
+            ini.write("[PORTS]\nCOM2=/dev/ttyACM5\n");
+        }
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(vel::FamilyId::Velmar_V), InstalledOptions(prefix, QStringLiteral("en_US")));
+        QVERIFY(app.initInstance());
+        QCOMPARE(messages.shown.size(), size_t(0));
+        QCOMPARE(app.languageFile(), prefix.filePath(filesDir + QStringLiteral("/Velmar_V_EN.qm")));
+        QCOMPARE(app.helpFolder(), prefix.filePath(filesDir + QStringLiteral("/help/Velmar_V_EN")));
+        QCOMPARE(app.configPath(), prefix.filePath(configFile));
+        QVERIFY(QFileInfo::exists(prefix.filePath(configFile)));
+        QVERIFY(!QFileInfo::exists(prefix.filePath(QStringLiteral("bin/Velmar_V.ini"))));
+        if (defaultIni) QVERIFY(app.mainFrame()->action(ID_COM2)->statusTip().contains(QStringLiteral("/dev/ttyACM5")));
+        // The help window opens the installed pages.
+        app.mainFrame()->execute(ID_HELP_FINDER);
+        QCOMPARE(messages.shown.size(), size_t(0));
+        QCOMPARE(app.helpWindow()->folder(), prefix.filePath(filesDir + QStringLiteral("/help/Velmar_V_EN")));
+    }
+
+    // With its language library nowhere, an installed program names the
+    // file in its data folder, where it belongs.
+    void installedLibraryMissing() {
+        QTemporaryDir root;
+        const QDir prefix(root.path());
+        QVERIFY(prefix.mkpath(QStringLiteral("bin")));
+        QVERIFY(prefix.mkpath(QStringLiteral("share/velmar/Velmar_V")));
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(vel::FamilyId::Velmar_V), InstalledOptions(prefix, QStringLiteral("zh_CN")));
+        QVERIFY(!app.initInstance());
+        QCOMPARE(messages.shown.size(), size_t(1));
+        QCOMPARE(messages.shown[0].text,
+                 QStringLiteral("Load Resource DLL %1 Fail")
+                     .arg(QDir::toNativeSeparators(prefix.filePath(QStringLiteral("share/velmar/Velmar_V/Velmar_V_CH.qm")))));
     }
 
     void helpChoice_data() {

@@ -1,0 +1,37 @@
+// Build-time tool: renders an SVG icon into a square PNG of the given size,
+// for the hicolor icon theme's fixed-size folders.
+//   velmar_render_icon IN.svg OUT.png SIZE
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s IN.svg OUT.png SIZE\n", argv[0]);
+        return 2;
+    }
+    // No screen is needed to paint into an image.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const int size = std::atoi(argv[3]);
+    QSvgRenderer svg(QString::fromLocal8Bit(argv[1]));
+    if (!svg.isValid() || size <= 0) {
+        std::fprintf(stderr, "%s: cannot render %s at %s pixels\n", argv[0], argv[1], argv[3]);
+        return 1;
+    }
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    svg.render(&painter);
+    painter.end();
+    if (!image.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
+        std::fprintf(stderr, "%s: cannot write %s\n", argv[0], argv[2]);
+        return 1;
+    }
+    return 0;
+}
