@@ -9,6 +9,7 @@
 
 #include "cli/options_command.h"
 #include "cli/report_command.h"
+#include "cli/text_command.h"
 #include "velprog_commands.h"
 #include "velprog_common.h"
 
@@ -124,6 +125,8 @@ int main(int argc, char** argv) {
     vel::AddReportCommand(app);
     // options: likewise.
     AddOptionsCommand(app);
+    // text export|import: runs from its callbacks too (see text_command.h).
+    vel::AddTextCommand(app);
 
     try {
         app.parse(argc, argv);
@@ -153,6 +156,7 @@ int main(int argc, char** argv) {
         if (name == "testmode") return RunTestMode(radioOpts);
         if (name == "simulate") return RunSimulate(simOpts);
         if (name == "report" || name == "options") return kDone;
+        if (name == "text") return kDone;
     } catch (const std::exception& e) {
         PrintError(e.what());
         return kFailed;

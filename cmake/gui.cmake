@@ -4,7 +4,8 @@ find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets PrintSupport Svg Test LinguistT
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
 
-set(VELGUI_DIRS shell/ui image/ui link/ui table/ui testmode/ui settings/ui signalling/ui report/ui)
+set(VELGUI_DIRS shell/ui image/ui link/ui table/ui testmode/ui settings/ui signalling/ui report/ui
+    apps/marlowe/ui)
 set(VELGUI_SOURCES)
 foreach(dir IN LISTS VELGUI_DIRS)
   file(GLOB dir_sources CONFIGURE_DEPENDS

@@ -4,6 +4,7 @@
 // data here, read by one engine (table/channel_table.h, link/).
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -235,6 +236,7 @@ struct Family {
     std::optional<int> nameAddr;      // name of channel n at nameAddr + 8 × (n − 1)
     int nameEditLimit = 6;            // characters the name edit accepts
     bool bilingual = false;           // English and Chinese interface (Velmar_V)
+    bool textForm = false;            // the image has a text form, "1.txt" (Marlowe)
     std::optional<Lang> fixedLang;    // families with one interface language
 
     std::vector<Column> columns;      // column 0 first
@@ -255,6 +257,12 @@ struct Family {
     ProtocolParams protocol;
     FamilyTexts texts;
     AppInfo app;
+
+    /// The family's last step of every store of the window's table into the
+    /// image (before a save and at the start of a write), given the image as
+    /// stored; Marlowe writes its text form. Returns what the status bar
+    /// should say, or nothing. velprog's store never runs it.
+    std::function<std::optional<Text>(const Image& image)> afterWindowStore;
 
     /// Record address of channel n (1-based).
     int recordAddr(int channel) const { return firstRecordAddr + 16 * (channel - 1); }

@@ -1,5 +1,6 @@
 #include "settings/settings_dialog_model.h"
 
+#include "apps/marlowe/settings_models.h"
 #include "settings/family_features.h"
 #include "settings/optional_features_models.h"
 
@@ -23,6 +24,7 @@ const std::vector<SettingsDialogModel>& SettingsDialogsOf(FamilyId family) {
         return dialogs;
     }
     case FamilyId::Marlowe:
+        return MarloweSettingsDialogs();
     case FamilyId::VM_CH16:
     case FamilyId::VM_CH16_CN:
         break;

@@ -43,7 +43,8 @@ void FillChannelGrid(const Family& family, Lang lang, const Image& image, Channe
 /// Table → image: every channel row in the family's store order, then the
 /// form's fields, then the family's constant bytes. Texts of either language
 /// are accepted. Bytes and bits that no column or form field owns are left as
-/// they are. (Marlowe's text export of the image is not part of this.)
+/// they are. (Marlowe's text export of the image is not part of this: the
+/// window runs it after its stores, through Family::afterWindowStore.)
 void StoreChannelGrid(const Family& family, const ChannelTable& table, Image& image);
 
 /// Index of the item of form list `id` whose text (in either language) is

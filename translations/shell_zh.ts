@@ -38,6 +38,22 @@
 <context>
     <name>CMainFrame</name>
     <message>
+        <source>&amp;Import Text Form…</source>
+        <translation>导入文本格式(&amp;I)…</translation>
+    </message>
+    <message>
+        <source>Read the channel data from a text form such as 1.txt</source>
+        <translation>从文本格式（如 1.txt）读入信道数据</translation>
+    </message>
+    <message>
+        <source>Export &amp;Text Form…</source>
+        <translation>导出文本格式(&amp;T)…</translation>
+    </message>
+    <message>
+        <source>Write the channel data as a text form</source>
+        <translation>将信道数据写成文本格式</translation>
+    </message>
+    <message>
         <source>&amp;New	Ctrl+N</source>
         <translation>新建(&amp;N)	Ctrl+N</translation>
     </message>

@@ -1,6 +1,7 @@
 // Marlowe: 16 channels at image rows 1-16 of a 1024-byte image, a data
 // password in bytes 0-5, 60-600 MHz on 6.25 and 5 kHz steps.
 
+#include "apps/marlowe/image_text.h"
 #include "image/family.h"
 #include "image/family_parts.h"
 
@@ -65,6 +66,9 @@ Family Make() {
     f.newDocument = NewDocument();
     ApplySixteenChannelRules(f);
     f.protocol.dataPasswordCheck = true;   // the data password guards reading
+    f.textForm = true;
+    // Every store of the window leaves the text form "1.txt" in the current directory.
+    f.afterWindowStore = [](const Image& image) { return ExportImageTextAfterStore(image).note; };
 
     f.texts = EnglishTexts(false);
     AppInfo& a = f.app;

@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
+
 namespace velui {
 
 namespace {
@@ -18,6 +20,8 @@ const std::vector<CommandSpec> kCommands = {
     {ID_FILE_PRINT_PREVIEW, QT_TRANSLATE_NOOP("CMainFrame", "Print Pre&view"), QT_TRANSLATE_NOOP("CMainFrame", "Display full pages"), QT_TRANSLATE_NOOP("CMainFrame", "Print Preview"), ""},
     {ID_FILE_PRINT_SETUP, QT_TRANSLATE_NOOP("CMainFrame", "P&rint Setup..."), QT_TRANSLATE_NOOP("CMainFrame", "Change the printer and printing options"), QT_TRANSLATE_NOOP("CMainFrame", "Print Setup"), ""},
     {ID_FILE_EXPORT_PDF, QT_TRANSLATE_NOOP("CMainFrame", "&Export PDF..."), QT_TRANSLATE_NOOP("CMainFrame", "Write the settings report to a PDF file"), QT_TRANSLATE_NOOP("CMainFrame", "Export PDF"), ""},
+    {ID_FILE_IMPORT_TEXT, QT_TRANSLATE_NOOP("CMainFrame", "&Import Text Form…"), QT_TRANSLATE_NOOP("CMainFrame", "Read the channel data from a text form such as 1.txt"), "", ""},
+    {ID_FILE_EXPORT_TEXT, QT_TRANSLATE_NOOP("CMainFrame", "Export &Text Form…"), QT_TRANSLATE_NOOP("CMainFrame", "Write the channel data as a text form"), "", ""},
     {ID_FILE_MRU_FILE1, QT_TRANSLATE_NOOP("CMainFrame", "Recent File"), QT_TRANSLATE_NOOP("CMainFrame", "Open this document"), "", ""},
     {ID_APP_EXIT, QT_TRANSLATE_NOOP("CMainFrame", "E&xit"), QT_TRANSLATE_NOOP("CMainFrame", "Quit the application; prompts to save documents"), QT_TRANSLATE_NOOP("CMainFrame", "Exit"), ""},
     {ID_READ_FROM_RADIO, QT_TRANSLATE_NOOP("CMainFrame", "&Read From Radio\tCtrl+R"), QT_TRANSLATE_NOOP("CMainFrame", "Read Data From Radio"), QT_TRANSLATE_NOOP("CMainFrame", "Read"), ":/shell/icons/read.svg"},
@@ -51,6 +55,15 @@ MenuSpec FileMenu() {
             {{ID_FILE_NEW}, {ID_FILE_OPEN}, {ID_FILE_SAVE}, {ID_FILE_SAVE_AS}, {}, {ID_FILE_PRINT},
              {ID_FILE_PRINT_PREVIEW}, {ID_FILE_PRINT_SETUP}, {ID_FILE_EXPORT_PDF}, {}, {ID_FILE_MRU_FILE1}, {},
              {ID_APP_EXIT}}};
+}
+
+// Marlowe's File menu also reads and writes the text form of the image.
+MenuSpec MarloweFileMenu() {
+    MenuSpec menu = FileMenu();
+    const auto saveAs = std::find_if(menu.items.begin(), menu.items.end(),
+                                     [](const MenuItem& item) { return item.id == ID_FILE_SAVE_AS; });
+    menu.items.insert(saveAs + 1, {MenuItem{}, MenuItem{ID_FILE_IMPORT_TEXT}, MenuItem{ID_FILE_EXPORT_TEXT}});
+    return menu;
 }
 
 MenuSpec PortMenu() {
@@ -136,7 +149,7 @@ std::vector<FrameProfile> BuildProfiles() {
 
     FrameProfile marlowe;
     marlowe.family = vel::FamilyId::Marlowe;
-    marlowe.menus = {FileMenu(),
+    marlowe.menus = {MarloweFileMenu(),
                      {QT_TRANSLATE_NOOP("CMainFrame", "&Edit"), nullptr,
                       {{ID_EDIT_DATA, QT_TRANSLATE_NOOP("CMainFrame", "&Edit Data\tCtrl+G")}, {ID_KEY_ASSIGNMENT}, {ID_OPTIONAL_FEATURES_EDIT}}},
                      {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr, {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE}}},

@@ -52,6 +52,8 @@ enum CommandId : int {
     ID_TWO_TONE = 32786,
     ID_PORT_SIMULATED = 32790,   // the radio simulated inside the program (Port menu)
     ID_FILE_EXPORT_PDF = 32900,          // the settings report as a PDF file
+    ID_FILE_IMPORT_TEXT = 32901,         // Marlowe: read a text form of the image ("1.txt")
+    ID_FILE_EXPORT_TEXT = 32902,         // Marlowe: write a text form of the image
 };
 
 /// Number of recent-file entries of the File menu.

@@ -37,7 +37,8 @@ const int kBusyCommands[] = {ID_FILE_NEW,           ID_FILE_OPEN,           ID_F
                              ID_TEST_MODE,          ID_EDIT_DATA,           ID_OPTIONAL_FEATURES,
                              ID_OPTIONAL_FEATURES_EDIT, ID_TWO_TONE,        ID_KEY_ASSIGNMENT,
                              ID_FILE_PRINT,         ID_FILE_PRINT_PREVIEW,  ID_FILE_PRINT_SETUP,
-                             ID_FILE_EXPORT_PDF,    ID_APP_ABOUT};
+                             ID_FILE_EXPORT_PDF,    ID_FILE_IMPORT_TEXT,    ID_FILE_EXPORT_TEXT,
+                             ID_APP_ABOUT};
 
 QString Tr(const char* text) { return QCoreApplication::translate("CProgramCommands", text); }
 

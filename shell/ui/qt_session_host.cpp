@@ -72,13 +72,7 @@ void QtSessionHost::storeChannelTable(vel::Image& image) {
 
 std::string QtSessionHost::dataPassword() {
     view_.commitCurrentCell();
-    const vel::ChannelTable& table = view_.table();
-    for (const vel::FormField& field : view_.family().form) {
-        if (!std::holds_alternative<vel::DigitsCodec>(field.codec)) continue;
-        const auto it = table.text.find(field.id);
-        return it != table.text.end() ? it->second : std::string();
-    }
-    return {};
+    return view_.dataPasswordText();
 }
 
 }  // namespace velui

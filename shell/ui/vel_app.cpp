@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QPrinter>
 
+#include "apps/marlowe/ui/dialogs.h"
+#include "apps/marlowe/ui/text_form_commands.h"
 #include "report/ui/report_printer.h"
 #include "settings/optional_features_models.h"
 #include "settings/ui/dialogs.h"
@@ -55,6 +57,7 @@ CVelApp::CVelApp(const vel::Family& family, StartupOptions options, QObject* par
 CVelApp::~CVelApp() {
     // The view belongs to the frame; the document outlives both. The
     // programming commands work on the frame and go first.
+    textForm_.reset();
     program_.reset();
     frame_.reset();
     if (translator_) QCoreApplication::removeTranslator(translator_.get());
@@ -254,6 +257,15 @@ void CVelApp::installSettingsHandlers() {
     // The radio-wide settings and two-tone dialogs belong to the full
     // application's image; the families bring their own dialogs.
     CMainFrame* f = frame_.get();
+    if (family_.textForm) {
+        textForm_ = std::make_unique<CTextFormCommands>(*f, *view_, *doc_);
+        textForm_->install();
+    }
+    if (family_.id == vel::FamilyId::Marlowe) {
+        f->setHandler(ID_KEY_ASSIGNMENT, [this] { RunKeyAssignmentDialog(frame_.get(), doc_->image()); });
+        f->setHandler(ID_OPTIONAL_FEATURES_EDIT,
+                      [this] { RunMarloweOptionalFeaturesDialog(frame_.get(), doc_->image()); });
+    }
     if (family_.id != vel::FamilyId::Velmar_V) {
         if (HasSettingsDialog(family_.id, vel::kOptionalFeaturesDialog)) {
             f->setHandler(ID_OPTIONAL_FEATURES, [this] {

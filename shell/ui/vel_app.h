@@ -28,6 +28,7 @@ class CVelDoc;
 class CHelpWindow;
 class CProgramCommands;
 class CBrandingIcon;
+class CTextFormCommands;
 
 /// Where start-up looks. Every field left empty takes the running program's
 /// own value, so tests can start an application in a directory of their own.
@@ -75,6 +76,8 @@ public:
     CHelpWindow* helpWindow() const { return help_; }
     /// Read, Write, Test Mode and the simulated radio.
     CProgramCommands* programCommands() const { return program_.get(); }
+    /// Import and Export Text Form (families with a text form), else nullptr.
+    CTextFormCommands* textFormCommands() const { return textForm_.get(); }
 
     QStringList recentFiles() const { return recent_; }
 
@@ -140,6 +143,7 @@ private:
     std::unique_ptr<CVelDoc> doc_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<CProgramCommands> program_;   // goes before the frame it works on
+    std::unique_ptr<CTextFormCommands> textForm_; // likewise
     CVelView* view_ = nullptr;   // owned by the frame
     CHelpWindow* help_ = nullptr;   // owned by the frame
     std::unique_ptr<QPrinter> printer_;

@@ -116,6 +116,7 @@ struct CVelView::Impl {
   vel::ChannelTable snapshot;
   std::function<void(int)> dialogHandler;
   QString messageTitle;
+  QString lastStoreNote;   // what the family's step after a store said last time
 
   Impl(CVelView* view, const vel::Family& f, vel::Lang l) : q(view), fam(f), lang(f.uiLang(l)) {}
 
@@ -748,6 +749,14 @@ void CVelView::fillChannelGrid() {
 void CVelView::storeChannelGrid() {
   if (!d->image) return;
   vel::StoreChannelGrid(m_family, d->currentTable(), *d->image);
+  if (!m_family.afterWindowStore) return;
+  // The family's own last step (Marlowe's text form). What it has to say
+  // goes to the status bar once: the same note after the next store stays
+  // unsaid, so a save does not repeat it every time.
+  const std::optional<vel::Text> note = m_family.afterWindowStore(*d->image);
+  const QString text = note ? QString::fromStdString(note->in(d->lang)) : QString();
+  if (!text.isEmpty() && text != d->lastStoreNote) emit statusHint(text);
+  d->lastStoreNote = text;
 }
 
 vel::Image CVelView::storedImage() const {
@@ -760,6 +769,16 @@ vel::Image CVelView::storedImage() const {
 void CVelView::commitCurrentCell() { d->commitOpenEditor(); }
 
 long CVelView::columnBaseWidth() const { return d->baseWidth; }
+
+std::string CVelView::dataPasswordText() const {
+  const vel::ChannelTable t = d->currentTable();
+  for (const vel::FormField& field : m_family.form) {
+    if (!field.isEdit()) continue;
+    const auto it = t.text.find(field.id);
+    return it != t.text.end() ? it->second : std::string();
+  }
+  return {};
+}
 
 void CVelView::editData() {
   d->commitOpenEditor();

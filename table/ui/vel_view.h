@@ -43,6 +43,9 @@ public:
   int signallingRow() const { return m_signallingRow; }
   /// w: the width in twips from which the column widths were laid out.
   long columnBaseWidth() const;
+  /// The text of the form's Data Password box (the form's digits box), as
+  /// the view has taken it; empty for a family without one.
+  std::string dataPasswordText() const;
 
 signals:
   void statusHint(const QString& text);   // status-bar pane 0 text

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "apps/marlowe/image_text.h"
+#include "image/family.h"
 
 namespace vel {
 namespace {
@@ -144,9 +148,11 @@ TEST(ImageTextImport, RoundTripRestoresTheImage) {
 class ImageTextFile : public ::testing::Test {
 protected:
     void SetUp() override {
+        // A parameterised test's name holds a "/", which is no part of a file name.
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '_');
         dir_ = std::filesystem::temp_directory_path() /
-               ("velcore_image_text_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+               ("velcore_image_text_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" + name);
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }
@@ -203,6 +209,143 @@ TEST_F(ImageTextFile, UnreadableFileLeavesImageAndSaysSo) {
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.message.en.find("could not be read"), std::string::npos);
     EXPECT_EQ(img, Image(1024, 0x5A));
+}
+
+// ---------------------------------------------------------------------------
+// Recognising a text form, so that a foreign "1.txt" is never overwritten
+// ---------------------------------------------------------------------------
+
+std::string ExportedText(const Image& image, const std::string& lineEnd = "\n") {
+    std::ostringstream out;
+    ExportImageText(image, out);
+    std::string text;
+    for (char c : out.str()) text += c == '\n' ? lineEnd : std::string(1, c);
+    return text;
+}
+
+struct FormCase {
+    const char* name;
+    std::string text;
+    bool isForm;
+};
+
+void PrintTo(const FormCase& c, std::ostream* os) { *os << c.name; }
+
+class ImageTextForm : public ::testing::TestWithParam<FormCase> {};
+
+TEST_P(ImageTextForm, SixtyFourLinesOfByteValues) { EXPECT_EQ(IsImageTextForm(GetParam().text, 64), GetParam().isForm); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ImageTextForm,
+    ::testing::Values(
+        FormCase{"exported", ExportedText(NewMarloweImage()), true},
+        FormCase{"exported_crlf", ExportedText(NewMarloweImage(), "\r\n"), true},
+        FormCase{"no_last_line_end", Repeat("|1|2\n", 63) + "|1|2", true},
+        FormCase{"short_lines", Repeat("|0\n", 64), true},
+        FormCase{"63_lines", Repeat(Repeat("|255", 16) + "\n", 63), false},
+        FormCase{"65_lines", Repeat(Repeat("|255", 16) + "\n", 65), false},
+        FormCase{"value_above_255", "|256\n" + Repeat("|1\n", 63), false},
+        FormCase{"four_digits", "|0255\n" + Repeat("|1\n", 63), false},
+        FormCase{"empty_field", "|1||2\n" + Repeat("|1\n", 63), false},
+        FormCase{"text_before_bar", "12|7\n" + Repeat("|1\n", 63), false},
+        FormCase{"blank_inside", "|1| 2\n" + Repeat("|1\n", 63), false},
+        FormCase{"empty_line", "\n" + Repeat("|1\n", 63), false},
+        FormCase{"lone_cr", "|1\r|2\n" + Repeat("|1\n", 63), false},
+        FormCase{"prose", "Shopping list\nmilk\n", false},
+        FormCase{"empty", "", false}));
+
+// ---------------------------------------------------------------------------
+// The export after every store of the window
+// ---------------------------------------------------------------------------
+
+std::string ReadAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+Image OtherImage() {
+    Image img(1024);
+    for (std::size_t i = 0; i < img.size(); ++i) img[i] = static_cast<Byte>(i * 7);
+    return img;
+}
+
+struct AfterStoreCase {
+    const char* name;
+    std::optional<std::string> before;   // what "1.txt" holds first; nothing = no file
+    StoreExportOutcome outcome;
+};
+
+void PrintTo(const AfterStoreCase& c, std::ostream* os) { *os << c.name; }
+
+class ImageTextAfterStore : public ImageTextFile, public ::testing::WithParamInterface<AfterStoreCase> {};
+
+TEST_P(ImageTextAfterStore, WritesTheTextFormOrKeepsAForeignFile) {
+    const std::filesystem::path path = file(kImageTextFileName);
+    if (GetParam().before) std::ofstream(path, std::ios::binary) << *GetParam().before;
+    const StoreExportResult r = ExportImageTextAfterStore(NewMarloweImage(), path);
+    EXPECT_EQ(r.outcome, GetParam().outcome);
+    if (GetParam().outcome == StoreExportOutcome::Written) {
+        EXPECT_FALSE(r.note);
+        EXPECT_EQ(ReadAll(path), ImageTextFileContents(NewMarloweImage()));
+    } else {
+        ASSERT_TRUE(r.note);
+        EXPECT_NE(r.note->en.find(path.string()), std::string::npos) << r.note->en;
+        EXPECT_EQ(ReadAll(path), *GetParam().before);
+    }
+    // Nothing but the text form is left in the directory: no temporary file.
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir_)) ++entries;
+    EXPECT_EQ(entries, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ImageTextAfterStore,
+    ::testing::Values(AfterStoreCase{"no_file", std::nullopt, StoreExportOutcome::Written},
+                      AfterStoreCase{"older_text_form", ExportedText(OtherImage()), StoreExportOutcome::Written},
+                      AfterStoreCase{"older_text_form_crlf", ExportedText(OtherImage(), "\r\n"),
+                                     StoreExportOutcome::Written},
+                      AfterStoreCase{"empty_file", std::string(), StoreExportOutcome::Written},
+                      AfterStoreCase{"users_notes", "Dealer notes: call back Tuesday\n",
+                                     StoreExportOutcome::ForeignFileKept},
+                      AfterStoreCase{"edited_by_hand", ExportedText(NewMarloweImage()) + "|1\n",
+                                     StoreExportOutcome::ForeignFileKept},
+                      AfterStoreCase{"large_file", Repeat("|1|2|3|4\n", 30000), StoreExportOutcome::ForeignFileKept}));
+
+TEST_F(ImageTextFile, AfterStoreLeavesADirectoryNamedLikeTheFileAlone) {
+    const std::filesystem::path path = file(kImageTextFileName);
+    std::filesystem::create_directory(path);
+    const StoreExportResult r = ExportImageTextAfterStore(NewMarloweImage(), path);
+    EXPECT_EQ(r.outcome, StoreExportOutcome::ForeignFileKept);
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
+TEST_F(ImageTextFile, AfterStoreThatCannotWriteSaysWhy) {
+    const StoreExportResult r = ExportImageTextAfterStore(NewMarloweImage(), file("missing/1.txt"));
+    EXPECT_EQ(r.outcome, StoreExportOutcome::Failed);
+    ASSERT_TRUE(r.note);
+    EXPECT_NE(r.note->en.find("missing"), std::string::npos) << r.note->en;
+}
+
+// The family's step after a window store writes "1.txt" into the current
+// directory; the other families have no such step.
+TEST_F(ImageTextFile, MarlowesStepAfterAStoreWritesIntoTheCurrentDirectory) {
+    for (const Family* family : AllFamilies())
+        EXPECT_EQ(static_cast<bool>(family->afterWindowStore), family->id == FamilyId::Marlowe) << family->name;
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir_);
+    const std::optional<Text> note = MarloweFamily().afterWindowStore(OtherImage());
+    std::filesystem::current_path(previous);
+    EXPECT_FALSE(note);
+    EXPECT_EQ(ReadAll(dir_ / kImageTextFileName), ImageTextFileContents(OtherImage()));
+}
+
+TEST(ImageTextFileContents, PlatformLineEnds) {
+    const std::string text = ImageTextFileContents(NewMarloweImage());
+#ifdef _WIN32
+    EXPECT_EQ(text, ExportedText(NewMarloweImage(), "\r\n"));
+#else
+    EXPECT_EQ(text, ExportedText(NewMarloweImage()));
+#endif
 }
 
 }  // namespace

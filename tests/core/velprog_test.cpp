@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "apps/marlowe/data_password.h"
+#include "apps/marlowe/image_text.h"
 #include "image/family.h"
 #include "settings/settings_dialog_model.h"
 #include "table/channel_table.h"
@@ -723,22 +724,23 @@ TEST(VelprogRadioRead, InterruptCancelsClosesAndSavesNothing) {
 
 const char* const kSettingsFamilies[] = {"Velmar_V", "VM_CH128", "VM_CH118"};
 
-TEST(VelprogOptions, ShowPrintsWhatTheDialogOpensWith) {
+TEST(VelprogOptions, ShowPrintsWhatEachDialogOpensWith) {
     TempDir dir;
-    for (const char* name : kSettingsFamilies) {
-        const Family& family = *FindFamily(name);
-        const SettingsDialogModel& dialog = SettingsDialogsOf(family.id).front();
-        for (const char* lang : {"en", "ch"}) {
-            const Image image = Pattern(family.imageSize, 7);
-            WriteFile(dir / "in.sin", image);
-            const RunResult r = Velprog({"options", "show", "--family", name, "--lang", lang, dir / "in.sin"});
-            ASSERT_EQ(r.exitCode, 0) << r.err;
-            const json doc = json::parse(r.out);
-            EXPECT_EQ(doc.at("family"), name);
-            json expected = json::object();
-            const Lang l = family.uiLang(std::string(lang) == "ch" ? Lang::Chinese : Lang::English);
-            for (const auto& [id, text] : dialog.show(image, l)) expected[std::to_string(id)] = text;
-            EXPECT_EQ(doc.at("controls"), expected) << name << " " << lang;
+    for (const Family* family : AllFamilies()) {
+        for (const SettingsDialogModel& dialog : SettingsDialogsOf(family->id)) {
+            for (const char* lang : {"en", "ch"}) {
+                const Image image = Pattern(family->imageSize, 7);
+                WriteFile(dir / "in.sin", image);
+                const RunResult r = Velprog({"options", "show", "--family", family->name, "--lang", lang, "--dialog",
+                                             dialog.key, dir / "in.sin"});
+                ASSERT_EQ(r.exitCode, 0) << r.err;
+                const json doc = json::parse(r.out);
+                EXPECT_EQ(doc.at("family"), family->name);
+                json expected = json::object();
+                const Lang l = family->uiLang(std::string(lang) == "ch" ? Lang::Chinese : Lang::English);
+                for (const auto& [id, text] : dialog.show(image, l)) expected[std::to_string(id)] = text;
+                EXPECT_EQ(doc.at("controls"), expected) << family->name << " " << dialog.key << " " << lang;
+            }
         }
     }
 }
@@ -795,6 +797,133 @@ INSTANTIATE_TEST_SUITE_P(
         OptionsRefusalCase{"ValueNotText", "VM_CH128", R"({"controls": {"1016": 3}})", "control 1016 must be given"},
         OptionsRefusalCase{"KeyNotIdentifier", "VM_CH128", R"({"controls": {"squelch": "3"}})", "\"squelch\""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------------------
+// text export, text import
+// ---------------------------------------------------------------------------
+
+/// A Marlowe document with data password `password` and a few channel bytes
+/// that tell images apart.
+Image MarloweImage(const std::string& password, unsigned seed) {
+    Image img = NewDocumentImage(MarloweFamily());
+    StoreDataPassword(password, img);
+    for (std::size_t a = 0x50; a < 0x60; ++a) img[a] = static_cast<Byte>(a * seed);
+    return img;
+}
+
+std::string AsText(const Image& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+TEST(VelprogText, ExportWritesTheTextFormOfTheBytesAsTheyAre) {
+    TempDir dir;
+    const Image img = Pattern(1024, 5);
+    WriteFile(dir / "in.sin", img);
+    const RunResult r = Velprog({"text", "export", "--family", "Marlowe", dir / "in.sin", dir / "out.txt"}, dir.path);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(AsText(ReadFile(dir / "out.txt")), ImageTextFileContents(img));
+    EXPECT_FALSE(fs::exists(dir / kImageTextFileName));
+}
+
+struct TextImportCase {
+    const char* name;
+    const char* filePassword;   // FILE's data password
+    const char* textPassword;   // the text form's
+    std::vector<std::string> passwordArg;
+    bool mismatch;
+};
+
+void PrintTo(const TextImportCase& c, std::ostream* os) { *os << c.name; }
+
+class VelprogTextImport : public ::testing::TestWithParam<TextImportCase> {};
+
+TEST_P(VelprogTextImport, KeepsTheImportedBytesAndSaysWhenPasswordsDiffer) {
+    const TextImportCase& c = GetParam();
+    TempDir dir;
+    WriteFile(dir / "in.sin", MarloweImage(c.filePassword, 3));
+    const Image imported = MarloweImage(c.textPassword, 7);
+    WriteText(dir / "form.txt", ImageTextFileContents(imported));
+    std::vector<std::string> args{"text", "import", "--family", "Marlowe"};
+    args.insert(args.end(), c.passwordArg.begin(), c.passwordArg.end());
+    args.insert(args.end(), {dir / "form.txt", dir / "in.sin", dir / "out.sin"});
+    const RunResult r = Velprog(args, dir.path);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(ReadFile(dir / "out.sin"), imported);
+    EXPECT_EQ(r.err.find("Password incorrect") != std::string::npos, c.mismatch) << r.err;
+    EXPECT_FALSE(fs::exists(dir / kImageTextFileName));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, VelprogTextImport,
+    ::testing::Values(TextImportCase{"same_as_file", "123456", "123456", {}, false},
+                      TextImportCase{"differs_from_file", "1234", "5678", {}, true},
+                      TextImportCase{"none_in_file_some_imported", "", "42", {}, true},
+                      TextImportCase{"none_either", "", "", {}, false},
+                      TextImportCase{"given_matches", "1111", "2222", {"--password", "2222"}, false},
+                      TextImportCase{"given_differs", "2222", "2222", {"--password", "9"}, true},
+                      TextImportCase{"given_trailing_blank", "0", "42", {"--password", "42 "}, false},
+                      TextImportCase{"given_empty", "77", "", {"--password", ""}, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct TextFailCase {
+    const char* name;
+    const char* text;   // "missing", "directory" or "ok"
+    const char* file;   // "missing", "short" or "ok"
+};
+
+void PrintTo(const TextFailCase& c, std::ostream* os) { *os << c.name; }
+
+class VelprogTextFail : public ::testing::TestWithParam<TextFailCase> {};
+
+TEST_P(VelprogTextFail, ImportExitsWithOneAndWritesNothing) {
+    const TextFailCase& c = GetParam();
+    TempDir dir;
+    const std::string text = c.text, file = c.file;
+    if (text == "ok") WriteText(dir / "form.txt", ImageTextFileContents(MarloweImage("1", 2)));
+    if (text == "directory") fs::create_directory(dir / "form.txt");
+    if (file == "ok") WriteFile(dir / "in.sin", MarloweImage("1", 3));
+    if (file == "short") WriteFile(dir / "in.sin", Image(100, 0xFF));
+    const RunResult r = Velprog(
+        {"text", "import", "--family", "Marlowe", dir / "form.txt", dir / "in.sin", dir / "out.sin"}, dir.path);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.err.find(text != "ok" ? "form.txt" : "in.sin"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir / "out.sin"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, VelprogTextFail,
+                         ::testing::Values(TextFailCase{"text_missing", "missing", "ok"},
+                                           TextFailCase{"text_is_a_directory", "directory", "ok"},
+                                           TextFailCase{"file_missing", "ok", "missing"},
+                                           TextFailCase{"file_short", "ok", "short"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(VelprogText, ExportOfAMissingFileFailsAndWritesNothing) {
+    TempDir dir;
+    const RunResult r = Velprog({"text", "export", "--family", "Marlowe", dir / "in.sin", dir / "out.txt"}, dir.path);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_FALSE(fs::exists(dir / "out.txt"));
+}
+
+TEST(VelprogText, FamiliesWithoutATextFormAreRefused) {
+    TempDir dir;
+    WriteFile(dir / "in.sin", NewDocumentImage(VmCh16Family()));
+    const RunResult r = Velprog({"text", "export", "--family", "VM_CH16", dir / "in.sin", dir / "out.txt"}, dir.path);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("VM_CH16"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir / "out.txt"));
+    EXPECT_EQ(Velprog({"text", "--family", "Marlowe"}, dir.path).exitCode, 2);
+}
+
+// The text form beside a store is the window's; the command line never leaves one.
+TEST(VelprogText, StoreNeverWritesATextForm) {
+    TempDir dir;
+    ASSERT_EQ(Velprog({"new", "--family", "Marlowe", dir / "a.sin"}, dir.path).exitCode, 0);
+    const RunResult shown = Velprog({"show", "--family", "Marlowe", dir / "a.sin"}, dir.path);
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    WriteText(dir / "grid.json", shown.out);
+    const RunResult stored =
+        Velprog({"store", "--family", "Marlowe", "--grid", dir / "grid.json", dir / "a.sin", dir / "b.sin"}, dir.path);
+    ASSERT_EQ(stored.exitCode, 0) << stored.err;
+    EXPECT_FALSE(fs::exists(dir / kImageTextFileName));
+}
 
 }  // namespace
 }  // namespace vel

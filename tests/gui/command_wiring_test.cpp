@@ -17,25 +17,6 @@
 using namespace velui;
 using namespace shelltest;
 
-namespace {
-
-// Runs `command` and closes the first modal dialog it opens; returns that
-// dialog's window title, or "" when none opened.
-QString TitleOfDialogOpenedBy(CVelApp& app, int command) {
-    QString title;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            title = modal->windowTitle();
-            if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
-            else modal->close();
-        }
-    });
-    app.mainFrame()->execute(command);
-    return title;
-}
-
-}  // namespace
-
 class CommandWiringTest : public QObject {
     Q_OBJECT
 private slots:

@@ -1,6 +1,6 @@
 // Shows one of the settings or signalling dialogs with sample values, for
-// screenshots: dialog_preview <optional|encode|decode|channel> <en|zh>, or
-// dialog_preview <VM_CH128|VM_CH118> for a family's Optional Features.
+// screenshots: dialog_preview <optional|encode|decode|channel|marlowe-keys|marlowe-optional> <en|zh>,
+// or dialog_preview <VM_CH128|VM_CH118> for a family's Optional Features.
 // Prints the window id and keeps the dialog open until it is closed.
 
 #include <QApplication>
@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "apps/marlowe/ui/key_assignment_dlg.h"
+#include "apps/marlowe/ui/optional_features_dlg.h"
 #include "image/family.h"
 #include "settings/optional_features_models.h"
 #include "settings/ui/optional_features_dlg.h"
@@ -68,10 +70,22 @@ int main(int argc, char** argv) {
 
     vel::Image image = vel::NewDocumentImage(vel::VelmarVFamily());
     SampleImage(image);
+    // Marlowe: side button 2 Talk Around / Monitor, time-out 120 s, VOX 3.
+    vel::Image marlowe = vel::NewDocumentImage(vel::MarloweFamily());
+    marlowe[0x3C5] = 0x51;
+    marlowe[0x3C3] = 4;
+    marlowe[0x3C7] = 3;
+    marlowe[0x3C4] = 21;
     NoTable table;
     std::unique_ptr<QDialog> dialog;
     vel::Image familyImage;
-    if (const vel::Family* family = vel::FindFamily(which.toStdString())) {
+    if (which == QLatin1String("marlowe-keys")) {
+        QApplication::setApplicationName(QStringLiteral("Marlowe"));
+        dialog = std::make_unique<velui::CKeyAssignmentDlg>(marlowe);
+    } else if (which == QLatin1String("marlowe-optional")) {
+        QApplication::setApplicationName(QStringLiteral("Marlowe"));
+        dialog = std::make_unique<velui::marlowe::COptionalFeaturesDlg>(marlowe);
+    } else if (const vel::Family* family = vel::FindFamily(which.toStdString())) {
         // A family's Optional Features with a few settings changed.
         familyImage = vel::NewDocumentImage(*family);
         const vel::SettingsDialogModel& model = *vel::FindSettingsDialog(family->id, vel::kOptionalFeaturesDialog);

@@ -123,6 +123,32 @@ private slots:
         QVERIFY(help.indexKeywords().contains(QStringLiteral("Optional Features")));
     }
 
+    // Marlowe's own pages: every page is in the contents, every link leads
+    // to a page, and the commands of its own are found.
+    void marlowePages() {
+        const QString folder = Folder(QStringLiteral("Marlowe"));
+        const QStringList pages = QDir(folder).entryList({QStringLiteral("*.html")}, QDir::Files);
+        CHelpWindow help(folder);
+        QVERIFY(help.isValid());
+        QCOMPARE(help.contentsTitles().size(), pages.size());
+        static const QRegularExpression link(QStringLiteral("href=\"([^\"]+)\""));
+        for (const QString& page : pages) {
+            const QString html = Read(QDir(folder).filePath(page));
+            QVERIFY2(html.contains(QStringLiteral("<title>")) && html.contains(QStringLiteral("name=\"keywords\"")),
+                     qPrintable(page));
+            auto it = link.globalMatch(html);
+            while (it.hasNext()) {
+                const QString target = it.next().captured(1);
+                QVERIFY2(QFileInfo::exists(QDir(folder).filePath(target)), qPrintable(page + " -> " + target));
+            }
+        }
+        QCOMPARE(help.search(QStringLiteral("Short Press")), QStringList{QStringLiteral("settings.html")});
+        QVERIFY(help.search(QStringLiteral("Import Text Form")).contains(QStringLiteral("textform.html")));
+        QVERIFY(help.indexKeywords().contains(QStringLiteral("data password")));
+        QCOMPARE(help.search(QStringLiteral("Two Tone")), QStringList{});
+        QCOMPARE(help.search(QStringLiteral("Ctrl+Y")), QStringList{});
+    }
+
     void missingFolderIsInvalid() {
         CHelpWindow help(QDir(QStringLiteral(VEL_HELP_DIR)).filePath(QStringLiteral("no-such-language")));
         QVERIFY(!help.isValid());

@@ -14,6 +14,7 @@
 #include "image/encodings.h"
 #include "link/simulated_radio_memory.h"
 #include "program_test_support.h"
+#include "temporary_current_dir.h"
 #include "table/channel_table.h"
 
 using namespace velui;
@@ -68,7 +69,16 @@ void Later(F f) {
 
 class ProgramCommandsTest : public QObject {
     Q_OBJECT
+    // Marlowe's writes leave "1.txt" in the current directory.
+    std::unique_ptr<veltest::TemporaryCurrentDir> cwd_;
+
 private slots:
+    void initTestCase() {
+        cwd_ = std::make_unique<veltest::TemporaryCurrentDir>();
+        QVERIFY(cwd_->isValid());
+    }
+    void cleanupTestCase() { cwd_.reset(); }
+
     // -----------------------------------------------------------------------
     // The dialog
     // -----------------------------------------------------------------------

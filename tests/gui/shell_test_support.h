@@ -2,15 +2,19 @@
 // Helpers of the shell's window tests: a program directory of their own,
 // scripted answers to message boxes and file dialogs.
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <deque>
 
 #include "image/family.h"
+#include "shell/ui/main_frame.h"
 #include "shell/ui/message_box.h"
 #include "shell/ui/vel_app.h"
 
@@ -103,6 +107,21 @@ public:
 
     QTemporaryDir dir;
 };
+
+/// Runs `command` and closes the first modal dialog it opens; returns that
+/// dialog's window title, or "" when none opened.
+inline QString TitleOfDialogOpenedBy(velui::CVelApp& app, int command) {
+    QString title;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            title = modal->windowTitle();
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+            else modal->close();
+        }
+    });
+    app.mainFrame()->execute(command);
+    return title;
+}
 
 inline QByteArray Bytes(const vel::Image& image) {
     return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<qsizetype>(image.size()));

@@ -67,7 +67,7 @@ QStringList UiSourceDirs() {
     QStringList dirs;
     const QDir root(QStringLiteral(VEL_SOURCE_DIR));
     for (const char* d : {"shell/ui", "image/ui", "link/ui", "table/ui", "testmode/ui", "settings/ui",
-                          "signalling/ui", "report/ui"})
+                          "signalling/ui", "report/ui", "apps/marlowe/ui"})
         if (root.exists(QString::fromLatin1(d))) dirs.append(root.filePath(QString::fromLatin1(d)));
     return dirs;
 }

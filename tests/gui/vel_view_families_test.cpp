@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QSignalSpy>
 
+#include "temporary_current_dir.h"
 #include "view_test_support.h"
 
 namespace {
@@ -23,8 +24,15 @@ class VelViewFamiliesTest : public QObject {
   Q_OBJECT
 
   std::unique_ptr<MessageCatcher> boxes;
+  // Marlowe's stores leave "1.txt" in the current directory.
+  std::unique_ptr<veltest::TemporaryCurrentDir> cwd;
 
 private slots:
+  void initTestCase() {
+    cwd = std::make_unique<veltest::TemporaryCurrentDir>();
+    QVERIFY(cwd->isValid());
+  }
+  void cleanupTestCase() { cwd.reset(); }
   void init() { boxes = std::make_unique<MessageCatcher>(); }
   void cleanup() { boxes.reset(); }
 
