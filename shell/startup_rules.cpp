@@ -103,9 +103,13 @@ std::string HelpFileBaseName(std::string_view languageBase, std::string_view pro
     return IsEnglishInterface(languageBase, programBase) ? "Velmar_V_EN" : "Velmar_V_CH";
 }
 
-std::string HelpFolderName(const Family& family, std::string_view languageBase, std::string_view programBase) {
-    if (family.bilingual) return HelpFileBaseName(languageBase, programBase);
-    return family.name;
+std::vector<std::string> HelpFolderNames(const Family& family, std::string_view languageBase,
+                                         std::string_view programBase) {
+    if (family.bilingual) return {HelpFileBaseName(languageBase, programBase)};
+    std::vector<std::string> names;
+    if (!programBase.empty() && programBase != family.name) names.emplace_back(programBase);
+    names.emplace_back(family.name);
+    return names;
 }
 
 std::vector<std::string> ConfiguredTypeNames(const CConfigFile& config) {

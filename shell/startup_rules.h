@@ -71,11 +71,15 @@ Lang UiLang(std::string_view languageBase, std::string_view programBase);
 /// without directory or extension.
 std::string HelpFileBaseName(std::string_view languageBase, std::string_view programBase);
 
-/// The folder of a program's help pages, under "help" beside it: for the
-/// bilingual program the one HelpFileBaseName names, for every other the
-/// family's own program name ("VM_CH128", "VM_CH16_CN", …), whatever name
-/// the executable was given.
-std::string HelpFolderName(const Family& family, std::string_view languageBase, std::string_view programBase);
+/// The folders, under "help" beside the program, that may hold its help
+/// pages, the one to open first: for the bilingual program the one
+/// HelpFileBaseName names; for every other the program base name (a copy
+/// given a name of its own may bring pages of its own), then the family's
+/// own program name ("VM_CH128", "VM_CH16_CN", …), which is also the folder
+/// to name when none of them is there. Another program's pages are never
+/// taken instead: they tell of commands this one does not have.
+std::vector<std::string> HelpFolderNames(const Family& family, std::string_view languageBase,
+                                         std::string_view programBase);
 
 /// The model names a branded program's configuration gives its Type list:
 /// the values of "TYPE1", "TYPE2", … "TYPE10" in "MAIN", in order, up to the

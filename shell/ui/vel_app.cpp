@@ -421,9 +421,15 @@ void CVelApp::showNotYetAvailable() {
 }
 
 QString CVelApp::helpFolder() const {
-    const QString name = QString::fromStdString(
-        vel::HelpFolderName(family_, languageBase_.toStdString(), programBase_.toStdString()));
-    return programFile(QStringLiteral("help/") + name);
+    // The first folder that holds pages; when none does, the last (the
+    // family's own), so the message names where the pages belong.
+    QString folder;
+    for (const std::string& name :
+         vel::HelpFolderNames(family_, languageBase_.toStdString(), programBase_.toStdString())) {
+        folder = programFile(QStringLiteral("help/") + QString::fromStdString(name));
+        if (QFileInfo::exists(QDir(folder).filePath(QStringLiteral("index.html")))) break;
+    }
+    return folder;
 }
 
 QString CVelApp::programFile(const QString& relativePath) const {

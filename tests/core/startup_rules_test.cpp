@@ -202,11 +202,29 @@ INSTANTIATE_TEST_SUITE_P(
         TypeNamesCase{"OtherSection", "[ABOUT]\nTYPE1=A\n", {"VM - K10", "VM - K20", "VM - K30"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(HelpFolder, IsTheFamilysOwnWhateverTheProgramIsCalled) {
-    EXPECT_EQ(HelpFolderName(VelmarVFamily(), "Velmar_V_CH", "Velmar_V"), "Velmar_V_CH");
-    EXPECT_EQ(HelpFolderName(VmCh128Family(), "", "Acme"), "VM_CH128");
-    EXPECT_EQ(HelpFolderName(VmCh16CnFamily(), "Acme_CH", "Acme"), "VM_CH16_CN");
+struct HelpFolderCase {
+    const char* name;
+    const Family& family;
+    const char* languageBase;
+    const char* programBase;
+    std::vector<std::string> folders;
+};
+void PrintTo(const HelpFolderCase& c, std::ostream* os) { *os << c.name; }
+
+class HelpFolders : public ::testing::TestWithParam<HelpFolderCase> {};
+TEST_P(HelpFolders, AreTheProgramsOwnThenTheFamilys) {
+    const HelpFolderCase& c = GetParam();
+    EXPECT_EQ(HelpFolderNames(c.family, c.languageBase, c.programBase), c.folders);
 }
+INSTANTIATE_TEST_SUITE_P(
+    Programs, HelpFolders,
+    ::testing::Values(HelpFolderCase{"VelmarVChinese", VelmarVFamily(), "Velmar_V_CH", "Velmar_V", {"Velmar_V_CH"}},
+                      HelpFolderCase{"VelmarVRenamed", VelmarVFamily(), "Acme_EN", "Acme", {"Velmar_V_EN"}},
+                      HelpFolderCase{"Marlowe", MarloweFamily(), "", "Marlowe", {"Marlowe"}},
+                      HelpFolderCase{"VmCh128Renamed", VmCh128Family(), "", "Acme", {"Acme", "VM_CH128"}},
+                      HelpFolderCase{"VmCh16Cn", VmCh16CnFamily(), "VM_CH16_CN_CH", "VM_CH16_CN", {"VM_CH16_CN"}},
+                      HelpFolderCase{"NoBaseName", VmCh16Family(), "", "", {"VM_CH16"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vel

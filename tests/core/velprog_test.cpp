@@ -722,8 +722,6 @@ TEST(VelprogRadioRead, InterruptCancelsClosesAndSavesNothing) {
 // options
 // ---------------------------------------------------------------------------
 
-const char* const kSettingsFamilies[] = {"Velmar_V", "VM_CH128", "VM_CH118"};
-
 TEST(VelprogOptions, ShowPrintsWhatEachDialogOpensWith) {
     TempDir dir;
     for (const Family* family : AllFamilies()) {
@@ -745,25 +743,44 @@ TEST(VelprogOptions, ShowPrintsWhatEachDialogOpensWith) {
     }
 }
 
-TEST(VelprogOptions, SetDoesWhatOkDoesAndSavesOut) {
+struct OptionsSetCase {
+    const char* name;
+    const char* family;
+    const char* dialog;
+    ControlTexts texts;
+};
+void PrintTo(const OptionsSetCase& c, std::ostream* os) { *os << c.name; }
+
+class VelprogOptionsSet : public ::testing::TestWithParam<OptionsSetCase> {};
+TEST_P(VelprogOptionsSet, DoesWhatOkDoesAndSavesOut) {
+    const OptionsSetCase& c = GetParam();
     TempDir dir;
-    for (const char* name : kSettingsFamilies) {
-        const Family& family = *FindFamily(name);
-        const Image image = Pattern(family.imageSize, 11);
-        WriteFile(dir / "in.sin", image);
-        // "family" and anything else beside "controls" is not read.
-        WriteText(dir / "values.json",
-                  R"({"family": "someone else", "controls": {"1013": "600", "1016": "7", "1074": "0"}, "x": 1})");
-        const RunResult r = Velprog(
-            {"options", "set", "--family", name, "--values", dir / "values.json", dir / "in.sin", dir / "out.sin"});
-        ASSERT_EQ(r.exitCode, 0) << r.err;
-        Image expected = image;
-        ASSERT_FALSE(SettingsDialogsOf(family.id).front().set(expected, Lang::English,
-                                                              {{1013, "600"}, {1016, "7"}, {1074, "0"}}));
-        EXPECT_EQ(ReadFile(dir / "out.sin"), expected) << name;
-        EXPECT_EQ(ReadFile(dir / "in.sin"), image) << name;
-    }
+    const Family& family = *FindFamily(c.family);
+    const Image image = Pattern(family.imageSize, 11);
+    WriteFile(dir / "in.sin", image);
+    // "family" and anything else beside "controls" is not read.
+    json values{{"family", "someone else"}, {"controls", json::object()}, {"x", 1}};
+    for (const auto& [id, text] : c.texts) values["controls"][std::to_string(id)] = text;
+    WriteText(dir / "values.json", values.dump());
+    const RunResult r = Velprog({"options", "set", "--family", c.family, "--dialog", c.dialog, "--values",
+                                 dir / "values.json", dir / "in.sin", dir / "out.sin"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    Image expected = image;
+    ASSERT_FALSE(FindSettingsDialog(family.id, c.dialog)->set(expected, Lang::English, c.texts));
+    EXPECT_EQ(ReadFile(dir / "out.sin"), expected);
+    EXPECT_EQ(ReadFile(dir / "in.sin"), image);
 }
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, VelprogOptionsSet,
+    ::testing::Values(
+        OptionsSetCase{"VelmarV", "Velmar_V", "optional-features", {{1013, "600"}, {1016, "7"}, {1074, "0"}}},
+        OptionsSetCase{"VmCh128", "VM_CH128", "optional-features", {{1013, "600"}, {1016, "7"}, {1074, "0"}}},
+        OptionsSetCase{"VmCh118", "VM_CH118", "optional-features", {{1013, "600"}, {1016, "7"}, {1074, "0"}}},
+        OptionsSetCase{"MarloweOptionalFeatures", "Marlowe", "optional-features",
+                       {{1013, "120s"}, {1016, "3"}, {1075, ""}, {1078, "Disable"}}},
+        OptionsSetCase{"MarloweKeyAssignment", "Marlowe", "key-assignment",
+                       {{1073, "Monitor"}, {1076, "Vox ON/OFF"}, {1074, ""}}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct OptionsRefusalCase {
     const char* name;

@@ -31,13 +31,17 @@ Q_DECLARE_METATYPE(vel::FamilyId)
 
 namespace {
 
+// Copies the help folders `folders` beside the program, under the name `as`
+// when one is given.
 void CopyHelp(const ProgramDir& dir,
-              const QStringList& folders = {QStringLiteral("Velmar_V_EN"), QStringLiteral("Velmar_V_CH")}) {
+              const QStringList& folders = {QStringLiteral("Velmar_V_EN"), QStringLiteral("Velmar_V_CH")},
+              const QString& as = {}) {
     for (const QString& folder : folders) {
         const QDir source(QStringLiteral(VEL_HELP_DIR "/") + folder);
-        QDir().mkpath(dir.path(QStringLiteral("help/")) + folder);
+        const QString target = as.isEmpty() ? folder : as;
+        QDir().mkpath(dir.path(QStringLiteral("help/")) + target);
         for (const QString& f : source.entryList(QDir::Files))
-            QFile::copy(source.filePath(f), dir.path(QStringLiteral("help/%1/%2").arg(folder, f)));
+            QFile::copy(source.filePath(f), dir.path(QStringLiteral("help/%1/%2").arg(target, f)));
     }
 }
 
@@ -303,37 +307,49 @@ private slots:
         QVERIFY(messages.shown[0].text.contains(QDir::toNativeSeparators(dir.path("help/Velmar_V_EN/index.html"))));
     }
 
-    // Each family program opens its own pages; one whose pages are missing says which.
+    // Each family program opens its own pages, under its own name when it was
+    // given one and has pages of that name; one whose pages are missing says
+    // which. Another program's pages beside it are not taken instead.
     void familyHelp_data() {
         QTest::addColumn<vel::FamilyId>("family");
-        QTest::addColumn<bool>("copied");
-        QTest::newRow("VM_CH128") << vel::FamilyId::VM_CH128 << true;
-        QTest::newRow("VM_CH118") << vel::FamilyId::VM_CH118 << true;
-        QTest::newRow("VM_CH128 without its pages") << vel::FamilyId::VM_CH128 << false;
-        QTest::newRow("VM_CH16 without its pages") << vel::FamilyId::VM_CH16 << false;
+        QTest::addColumn<QString>("program");   // the executable's name
+        QTest::addColumn<QStringList>("copied");
+        QTest::addColumn<QString>("opened");    // "" when the pages are missing
+        QTest::newRow("VM_CH128") << vel::FamilyId::VM_CH128 << "VM_CH128" << QStringList{"VM_CH128"} << "VM_CH128";
+        QTest::newRow("VM_CH118") << vel::FamilyId::VM_CH118 << "VM_CH118" << QStringList{"VM_CH118"} << "VM_CH118";
+        QTest::newRow("Marlowe") << vel::FamilyId::Marlowe << "Marlowe" << QStringList{"Marlowe"} << "Marlowe";
+        QTest::newRow("renamed, its pages under its own name")
+            << vel::FamilyId::VM_CH128 << "Acme" << QStringList{"VM_CH128", "Acme"} << "Acme";
+        QTest::newRow("renamed, the family's pages")
+            << vel::FamilyId::Marlowe << "Acme" << QStringList{"Marlowe"} << "Marlowe";
+        QTest::newRow("VM_CH128 without its pages") << vel::FamilyId::VM_CH128 << "VM_CH128" << QStringList{} << "";
+        QTest::newRow("VM_CH16 without its pages") << vel::FamilyId::VM_CH16 << "VM_CH16" << QStringList{} << "";
     }
     void familyHelp() {
         QFETCH(vel::FamilyId, family);
-        QFETCH(bool, copied);
+        QFETCH(QString, program);
+        QFETCH(QStringList, copied);
+        QFETCH(QString, opened);
         ProgramDir dir;
         const QString name = QString::fromStdString(vel::GetFamily(family).name);
-        CopyHelp(dir);   // another program's pages beside it are not taken instead
-        if (copied) CopyHelp(dir, {name});
+        CopyHelp(dir);
+        for (const QString& folder : copied) CopyHelp(dir, {name}, folder);   // the family's pages under that name
         MessageScript messages;
-        CVelApp app(vel::GetFamily(family), dir.options("en_US", name));
+        CVelApp app(vel::GetFamily(family), dir.options("en_US", program));
         QVERIFY(app.initInstance());
-        QCOMPARE(app.helpFolder(), dir.path("help/" + name));
         app.mainFrame()->execute(ID_HELP_FINDER);
-        if (!copied) {
+        if (opened.isEmpty()) {
+            QCOMPARE(app.helpFolder(), dir.path("help/" + name));
             QCOMPARE(messages.shown.size(), size_t(1));
             QVERIFY(messages.shown[0].text.contains(QDir::toNativeSeparators(dir.path("help/" + name + "/index.html"))));
             return;
         }
+        QCOMPARE(app.helpFolder(), dir.path("help/" + opened));
         QCOMPARE(messages.shown.size(), size_t(0));
         QVERIFY(app.helpWindow()->isVisible());
+        QCOMPARE(app.helpWindow()->folder(), dir.path("help/" + opened));
         QCOMPARE(app.helpWindow()->currentPage(), QStringLiteral("index.html"));
         QCOMPARE(app.helpWindow()->contentsTitles().value(0), name + " Help");
-        QVERIFY(app.helpWindow()->contentsTitles().contains(QStringLiteral("Optional Features")));
     }
 
     // "<program>.ico": beside the program wins over the current directory;
