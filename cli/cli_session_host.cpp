@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "link/session_texts.h"
 #include "table/channel_table.h"
 #include "velprog_common.h"
 
@@ -17,14 +18,25 @@ extern "C" void OnCancelSignal(int) { g_cancel = 1; }
 }  // namespace
 
 void InstallCancelSignals() {
+#ifdef _WIN32
     std::signal(SIGINT, OnCancelSignal);
     std::signal(SIGTERM, OnCancelSignal);
+#else
+    struct sigaction action {};
+    action.sa_handler = OnCancelSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;   // no SA_RESTART: a wait returns and looks at the flag
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaction(sig, &action, nullptr);
+#endif
 }
 
 bool CancelSignalled() { return g_cancel != 0; }
 
 CliSessionHost::CliSessionHost(const vel::Family& family, HostOptions options)
-    : family_(family), options_(std::move(options)), retriesLeft_(options_.retries) {}
+    : family_(family),
+      options_(std::move(options)),
+      typeQuestion_(vel::SessionMessage(vel::SessionText::RadioTypeMismatch, vel::SessionTextSet(family, options_.lang))),
+      retriesLeft_(options_.retries) {}
 
 bool CliSessionHost::cancelRequested() const { return CancelSignalled(); }
 
@@ -66,12 +78,22 @@ vel::MessageAnswer CliSessionHost::showMessage(const std::string& text, vel::Mes
         PrintError(text);
         return vel::MessageAnswer::Ok;
     case vel::MessageButtons::OkCancel:
-        // The only OK/Cancel question is the radio-type mismatch.
-        if (options_.acceptType) {
-            PrintError(text + " [OK: --accept-type]");
+        // --accept-type answers the radio-type question and nothing else.
+        if (text == typeQuestion_) {
+            if (options_.acceptType) {
+                PrintError(text + " [OK: --accept-type]");
+                return vel::MessageAnswer::Ok;
+            }
+            PrintError(text + " [Cancel: give --accept-type to write anyway]");
+            return vel::MessageAnswer::Cancel;
+        }
+        // The other question, whether to send the acknowledgement again, is
+        // asked a bounded number of times by the session.
+        if (options_.yes) {
+            PrintError(text + " [OK: --yes]");
             return vel::MessageAnswer::Ok;
         }
-        PrintError(text + " [Cancel: give --accept-type to write anyway]");
+        PrintError(text + " [Cancel: give --yes to send again]");
         return vel::MessageAnswer::Cancel;
     case vel::MessageButtons::RetryCancel:
         if (retriesLeft_ > 0) {

@@ -14,6 +14,7 @@ struct HostOptions {
     vel::Lang lang = vel::Lang::English;
     int retries = 0;              // Retry answers before Cancel
     bool acceptType = false;      // OK to the radio-type question
+    bool yes = false;             // OK to every other question (the acknowledgement's resend)
     bool storeTable = true;       // the window's store step before a write
     std::string password;         // what the Data Password box would hold
     bool progressBar = false;     // draw the bar (stderr is a terminal)
@@ -44,6 +45,7 @@ private:
 
     const vel::Family& family_;
     HostOptions options_;
+    std::string typeQuestion_;    // the radio-type question, in the session's texts
     int retriesLeft_;
     int position_ = 0;
     std::string status_;
@@ -51,8 +53,10 @@ private:
     std::vector<std::string> messages_;
 };
 
-/// Ctrl+C and SIGTERM set the cancel flag instead of ending the program, so
-/// that the session closes the port on its way out.
+/// Ctrl+C (SIGINT), SIGTERM and SIGHUP (the terminal closed) set the cancel
+/// flag instead of ending the program, so that the session closes the port,
+/// clearing its exclusive flag, on its way out. Installed without restarting
+/// interrupted calls, so that a wait notices at once.
 void InstallCancelSignals();
 bool CancelSignalled();
 

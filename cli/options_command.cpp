@@ -5,6 +5,8 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
+#include "cli/grid_json.h"
+#include "image/message_quote.h"
 #include "settings/settings_dialog_model.h"
 #include "velprog_common.h"
 
@@ -51,8 +53,8 @@ std::optional<std::string> ReadValues(const json& doc, vel::ControlTexts& texts)
         return "expected an object with \"controls\": {\"<control id>\": \"<text>\", ...}";
     for (const auto& [key, value] : doc["controls"].items()) {
         const std::optional<int> id = ControlIdentifier(key);
-        if (!id) return "\"" + key + "\" is not a control identifier";
-        if (!value.is_string()) return "control " + key + " must be given a text";
+        if (!id) return "\"" + vel::QuoteForMessage(key) + "\" is not a control identifier";
+        if (!value.is_string()) return "control " + vel::QuoteForMessage(key) + " must be given a text";
         texts[*id] = value.get<std::string>();
     }
     return std::nullopt;
@@ -66,15 +68,15 @@ int RunSet(const OptionsArgs& a) {
     std::optional<vel::Image> image = LoadImageFile(a.file, family, lang);
     if (!image) return kFailed;
 
-    const std::optional<json> doc = ReadJsonFile(a.values);
+    const std::optional<json> doc = ReadJsonDocument(a.values, lang, "a values document");
     if (!doc) return kFailed;
     vel::ControlTexts texts;
     if (const auto fault = ReadValues(*doc, texts)) {
-        PrintError(a.values + ": " + *fault);
+        PrintError(vel::QuoteForMessage(a.values) + ": " + *fault);
         return kFailed;
     }
     if (const auto refused = model->set(*image, lang, texts)) {
-        PrintError(a.values + ": " + *refused);
+        PrintError(vel::QuoteForMessage(a.values) + ": " + *refused);
         return kFailed;
     }
     return SaveImageFile(a.out, *image, lang) ? kDone : kFailed;

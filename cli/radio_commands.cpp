@@ -16,19 +16,43 @@
 
 #include "cli_session_host.h"
 #include "image/encodings.h"
+#include "image/message_quote.h"
 #include "link/programming_session.h"
+#include "link/write_sequence.h"
 #include "link/system_serial_port.h"
 #include "shell/leading_integer.h"
 #include "table/channel_table.h"
 #include "testmode/test_mode_exchange.h"
 #include "velprog_commands.h"
 #include "velprog_common.h"
+#include "write_safety.h"
 
 namespace velprog {
 namespace {
 
-std::unique_ptr<vel::SerialPort> OpenablePort() {
-    return vel::CreateSystemSerialPort([](const std::string& name) { return ResolvePortName(name); });
+/// The port and clock of one radio command: those of the environment, or the
+/// system's serial port (with SIGINT, SIGTERM and SIGHUP asking it to stop)
+/// and clock.
+struct Link {
+    std::unique_ptr<vel::SerialPort> owned;
+    vel::SerialPort* port = nullptr;
+    vel::Clock* clock = nullptr;
+};
+
+std::optional<Link> PrepareLink(const std::string& portName, const LinkEnvironment& env) {
+    Link link;
+    link.clock = env.clock != nullptr ? env.clock : &vel::SystemClock();
+    if (env.port != nullptr) {
+        link.port = env.port;
+        return link;
+    }
+    if (!CheckPortConfiguration(portName)) return std::nullopt;
+    InstallCancelSignals();
+    link.owned = vel::CreateSystemSerialPort([](const std::string& name) { return ResolvePortName(name); });
+    // Ctrl+C ends a wait on the line within a few tens of milliseconds.
+    link.owned->setInterruptCheck(&CancelSignalled);
+    link.port = link.owned.get();
+    return link;
 }
 
 int ExitOf(vel::SessionOutcome outcome) {
@@ -46,6 +70,7 @@ HostOptions SessionHostOptions(const vel::Family& family, const RadioOptions& o,
     h.lang = lang;
     h.retries = o.retries;
     h.acceptType = o.acceptType;
+    h.yes = o.yes;
     h.storeTable = !o.raw;
     h.password = o.password;
     h.progressBar = VELPROG_ISATTY(VELPROG_FILENO(stderr)) != 0;
@@ -75,7 +100,7 @@ std::string NewDocumentFieldText(const vel::Family& family, vel::Lang lang) {
 
 }  // namespace
 
-int RunRead(const RadioOptions& o) {
+int RunRead(const RadioOptions& o, const LinkEnvironment& env) {
     const vel::Family& family = FamilyNamed(o.family);
     const vel::Lang lang = InterfaceLanguage(family, o.lang);
     vel::Image image;
@@ -86,11 +111,14 @@ int RunRead(const RadioOptions& o) {
     } else {
         image = vel::NewDocumentImage(family);
     }
+    // A read takes up to twenty seconds: where its result goes is checked
+    // before the radio is woken.
+    if (!CheckOutputFile(o.out, lang)) return kFailed;
 
-    InstallCancelSignals();
-    const auto port = OpenablePort();
+    std::optional<Link> link = PrepareLink(o.port, env);
+    if (!link) return kFailed;
     CliSessionHost host(family, SessionHostOptions(family, o, lang));
-    vel::ProgrammingSession session(family, lang, *port, vel::SystemClock(), host);
+    vel::ProgrammingSession session(family, lang, *link->port, *link->clock, host);
     const vel::SessionResult result = session.run(vel::Direction::Read, o.port, image);
     if (result.outcome != vel::SessionOutcome::Completed) {
         // A read that did not finish is not saved: a file at OUT would pass
@@ -101,22 +129,26 @@ int RunRead(const RadioOptions& o) {
     return SaveImageFile(o.out, image, lang) ? kDone : kFailed;
 }
 
-int RunWrite(const RadioOptions& o) {
+int RunWrite(const RadioOptions& o, const LinkEnvironment& env) {
     const vel::Family& family = FamilyNamed(o.family);
     const vel::Lang lang = InterfaceLanguage(family, o.lang);
     std::optional<vel::Image> image = LoadImageFile(o.in, family, lang);
     if (!image) return kFailed;
+    if (!WriteChecksPass(family, lang, o, *image)) return kFailed;
 
-    InstallCancelSignals();
-    const auto port = OpenablePort();
-    CliSessionHost host(family, SessionHostOptions(family, o, lang));
-    vel::ProgrammingSession session(family, lang, *port, vel::SystemClock(), host);
-    const vel::SessionResult result = session.run(vel::Direction::Write, o.port, *image);
-    if (result.outcome == vel::SessionOutcome::Cancelled && host.messages().empty()) PrintError("cancelled");
+    std::optional<Link> link = PrepareLink(o.port, env);
+    if (!link) return kFailed;
+    HostOptions hostOptions = SessionHostOptions(family, o, lang);
+    hostOptions.password = o.backupPassword.value_or(vel::FormDataPassword(family, lang, *image));
+    CliSessionHost host(family, hostOptions);
+    const vel::WriteSequenceResult result =
+        vel::RunWriteSequence(family, lang, *link->port, *link->clock, host, o.port, *image,
+                              WriteSequenceOptionsFor(family, lang, o, hostOptions.progressBar));
+    ReportWriteSequence(result, lang, hostOptions.progressBar);
     return ExitOf(result.outcome);
 }
 
-int RunTestMode(const RadioOptions& o) {
+int RunTestMode(const RadioOptions& o, const LinkEnvironment& env) {
     const vel::Family& family = FamilyNamed(o.family);
     const vel::Lang lang = InterfaceLanguage(family, o.lang);
 
@@ -127,7 +159,7 @@ int RunTestMode(const RadioOptions& o) {
         if (o.item == name) itemCode = code;
     const vel::TestModeItem* item = vel::FindTestModeItem(itemCode);
     if (item == nullptr) {
-        PrintError("unknown --item " + o.item);
+        PrintError("unknown --item " + vel::QuoteForMessage(o.item));
         return kUsage;
     }
     if (o.value.has_value() == o.useDefault) {
@@ -136,7 +168,7 @@ int RunTestMode(const RadioOptions& o) {
     }
     for (const std::string* tone : {&o.rxTone, &o.txTone}) {
         if (vel::ToneIndex(*tone) < 0) {
-            PrintError("\"" + *tone + "\" is not a tone of the tone table");
+            PrintError("\"" + vel::QuoteForMessage(*tone) + "\" is not a tone of the tone table");
             return kUsage;
         }
     }
@@ -146,7 +178,7 @@ int RunTestMode(const RadioOptions& o) {
     if (!o.band.empty()) {
         baseMHz = vel::LeadingInteger(o.band);
         if (baseMHz <= 0) {
-            PrintError("--band \"" + o.band + "\" does not start with a frequency in MHz");
+            PrintError("--band \"" + vel::QuoteForMessage(o.band) + "\" does not start with a frequency in MHz");
             return kUsage;
         }
     } else {
@@ -166,14 +198,21 @@ int RunTestMode(const RadioOptions& o) {
     request.rxToneText = o.rxTone;
     request.txToneText = o.txTone;
 
-    const auto port = OpenablePort();
+    std::optional<Link> link = PrepareLink(o.port, env);
+    if (!link) return kFailed;
     HostOptions h;
     h.lang = lang;
     h.retries = o.retries;
     CliSessionHost host(family, h);
     const vel::TestModeOutcome outcome =
-        vel::RunTestModeExchange(family, lang, *port, vel::SystemClock(), host, o.port, request);
-    if (outcome != vel::TestModeOutcome::Completed) return kFailed;
+        vel::RunTestModeExchange(family, lang, *link->port, *link->clock, host, o.port, request);
+    if (outcome != vel::TestModeOutcome::Completed) {
+        if (outcome == vel::TestModeOutcome::Cancelled && host.cancelRequested()) {
+            PrintError("cancelled");
+            return kCancelled;
+        }
+        return kFailed;
+    }
     std::cout << "item " << o.item << " value " << request.value << " rx " << request.rxFrequencyText << " tx "
               << request.txFrequencyText << " rx-tone " << request.rxToneText << " tx-tone " << request.txToneText
               << '\n';

@@ -137,7 +137,7 @@ int RunReportCommand(const ReportCommandArgs& args) {
 void AddReportCommand(CLI::App& app) {
     auto args = std::make_shared<ReportCommandArgs>();
     CLI::App* cmd = app.add_subcommand("report", "Write the settings report of a channel data file as a PDF");
-    cmd->add_option("--family", args->family, "Radio family, e.g. Velmar_V, VM_CH128, VM_CH118");
+    cmd->add_option("--family", args->family, "Radio family: Velmar_V, VM_CH128, VM_CH118, Marlowe, VM_CH16, VM_CH16_CN");
     cmd->add_option("--lang", args->lang, "Report language: en or ch (default en)");
     cmd->add_option("file", args->input, "Channel data file (.sin)");
     cmd->add_option("out", args->output, "PDF file to write");

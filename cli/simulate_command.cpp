@@ -62,6 +62,8 @@ int RunSimulate(const SimulateOptions& o) {
         }
     }
     radio.setFaults(faults);
+    // The memory is saved when the radio is stopped: where it goes is checked now.
+    if (!o.save.empty() && !CheckOutputFile(o.save, vel::Lang::English)) return kFailed;
     radio.setReplyLatencyUs(static_cast<std::int64_t>(o.latencyMs) * 1000);
 
     // SIGINT and SIGTERM are taken by sigtimedwait below; blocked before the
@@ -72,7 +74,10 @@ int RunSimulate(const SimulateOptions& o) {
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-    vel::RadioSimulatorPty server(radio, vel::PtyServeOptions{o.lineRate});
+    vel::PtyServeOptions serve;
+    serve.lineRate = o.lineRate;
+    serve.clearAbandonedExclusiveFlag = true;
+    vel::RadioSimulatorPty server(radio, serve);
     std::string error;
     if (!server.open(error)) {
         PrintError("no pseudo-terminal: " + error);

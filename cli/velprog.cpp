@@ -7,9 +7,12 @@
 #include <exception>
 #include <iostream>
 
+#include "cli/compare_commands.h"
+#include "cli/csv_command.h"
 #include "cli/options_command.h"
 #include "cli/report_command.h"
 #include "cli/text_command.h"
+#include "image/message_quote.h"
 #include "velprog_commands.h"
 #include "velprog_common.h"
 
@@ -32,6 +35,12 @@ void AddPort(CLI::App* cmd, RadioOptions& o) {
         ->required();
     cmd->add_option("--retry", o.retries, "Answer Retry to a failure at most N times (default 0)")
         ->check(CLI::NonNegativeNumber);
+}
+
+void AddYes(CLI::App* cmd, RadioOptions& o) {
+    cmd->add_flag("--yes", o.yes,
+                  "Answer OK to questions other than the radio type: send the acknowledgement again when the port "
+                  "refused it (at most 3 sends)");
 }
 
 bool ParseByte(const std::string& text, int& value) {
@@ -75,6 +84,7 @@ int main(int argc, char** argv) {
     AddPort(readCmd, radioOpts);
     readCmd->add_option("--image", radioOpts.image, "Start from this file instead of a new document");
     readCmd->add_option("--password", radioOpts.password, "Data password (families that check one)");
+    AddYes(readCmd, radioOpts);
     readCmd->add_option("OUT", radioOpts.out, "Channel data file to write")->required();
 
     CLI::App* writeCmd = app.add_subcommand("write", "Write a file into a radio");
@@ -82,7 +92,17 @@ int main(int argc, char** argv) {
     AddLang(writeCmd, radioOpts.lang);
     AddPort(writeCmd, radioOpts);
     writeCmd->add_flag("--raw", radioOpts.raw, "Send the file's bytes as they are, without the store step");
-    writeCmd->add_flag("--accept-type", radioOpts.acceptType, "Answer OK when the radio's type differs");
+    writeCmd->add_flag("--accept-type", radioOpts.acceptType, "Answer OK when the radio's type differs (only then)");
+    AddYes(writeCmd, radioOpts);
+    writeCmd->add_option("--backup", radioOpts.backupDir,
+                         "Save the radio's memory before the write in this folder (default: the user's data folder, "
+                         "Velmar/backups)");
+    writeCmd->add_flag("--no-backup", radioOpts.noBackup, "Write without reading a backup first")
+        ->excludes(writeCmd->get_option("--backup"));
+    writeCmd->add_flag("--no-verify", radioOpts.noVerify, "Do not read the radio back to check the write");
+    writeCmd->add_flag("--force", radioOpts.force, "Write even when the checks before sending find errors");
+    writeCmd->add_option("--password", radioOpts.backupPassword,
+                         "The radio's data password for the backup read (default: the file's own)");
     writeCmd->add_option("IN", radioOpts.in, "Channel data file to send")->required();
 
     CLI::App* testCmd = app.add_subcommand("testmode", "Send one test-mode setting to a radio");
@@ -115,18 +135,21 @@ int main(int argc, char** argv) {
     simCmd->add_option("--type-byte", typeByteText, "Radio type byte to report (default: the memory's type setting)");
     simCmd->add_option("--fault", simOpts.faults,
                        "silent, ignore-wakeups=N, wrong-ack[=N], short-read=ADDR[:K], no-ack=ADDR, vanish=N, "
-                       "short-id=K (repeatable, or comma-separated)");
+                       "short-id=K, bad-store=ADDR[:VALUE] (repeatable, or comma-separated)");
     simCmd->add_flag("--line-rate", simOpts.lineRate, "Pace bytes at 9600 baud");
     simCmd->add_option("--latency", simOpts.latencyMs, "Reply latency in ms (default 5)")
         ->check(CLI::Range(0, 10000));
     simCmd->add_option("--save", simOpts.save, "Save the radio's memory here when stopped");
 
-    // report: runs from its own callback during parsing (see report_command.h).
+    // report, diff and check run from their own callbacks during parsing.
     vel::AddReportCommand(app);
+    AddCompareCommands(app);
     // options: likewise.
     AddOptionsCommand(app);
     // text export|import: runs from its callbacks too (see text_command.h).
     vel::AddTextCommand(app);
+    // export and import: likewise.
+    AddCsvCommands(app);
 
     try {
         app.parse(argc, argv);
@@ -140,8 +163,10 @@ int main(int argc, char** argv) {
         // A command that ran and failed; it has printed its message.
         return e.get_exit_code();
     } catch (const CLI::ParseError& e) {
-        const int code = app.exit(e);
-        return code == 0 ? kDone : kUsage;
+        if (e.get_exit_code() == 0) return app.exit(e) == 0 ? kDone : kUsage;   // --help
+        // CLI11 quotes the offending value whole; a message shows an excerpt.
+        std::cerr << vel::QuoteForMessage(e.what(), 400) << "\nRun with --help for more information.\n";
+        return kUsage;
     }
 
     try {
@@ -155,8 +180,9 @@ int main(int argc, char** argv) {
         if (name == "write") return RunWrite(radioOpts);
         if (name == "testmode") return RunTestMode(radioOpts);
         if (name == "simulate") return RunSimulate(simOpts);
-        if (name == "report" || name == "options") return kDone;
+        if (name == "report" || name == "diff" || name == "check" || name == "options") return kDone;
         if (name == "text") return kDone;
+        if (name == "export" || name == "import") return kDone;
     } catch (const std::exception& e) {
         PrintError(e.what());
         return kFailed;

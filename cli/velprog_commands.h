@@ -6,6 +6,11 @@
 #include <string>
 #include <vector>
 
+namespace vel {
+class SerialPort;
+class Clock;
+}  // namespace vel
+
 namespace velprog {
 
 struct FileOptions {
@@ -34,6 +39,12 @@ struct RadioOptions {
     std::string in;
     bool raw = false;
     bool acceptType = false;
+    bool yes = false;      // OK to questions other than the radio type
+    std::string backupDir;   // --backup DIR (default: the user's data folder)
+    bool noBackup = false;
+    bool noVerify = false;
+    bool force = false;      // write a file whose checks found errors
+    std::optional<std::string> backupPassword;   // the radio's data password (default: the file's)
     // testmode
     std::string item;
     std::optional<int> value;
@@ -47,9 +58,18 @@ struct RadioOptions {
     std::string step = "5";
 };
 
-int RunRead(const RadioOptions& o);
-int RunWrite(const RadioOptions& o);
-int RunTestMode(const RadioOptions& o);
+/// Where the radio commands find their port and clock. Left empty: the
+/// system's serial port (COM1..COM4 through velprog.ini) and clock, with
+/// SIGINT, SIGTERM and SIGHUP asking the exchange to stop. Tests put a
+/// simulated port on a virtual clock here.
+struct LinkEnvironment {
+    vel::SerialPort* port = nullptr;
+    vel::Clock* clock = nullptr;
+};
+
+int RunRead(const RadioOptions& o, const LinkEnvironment& env = {});
+int RunWrite(const RadioOptions& o, const LinkEnvironment& env = {});
+int RunTestMode(const RadioOptions& o, const LinkEnvironment& env = {});
 
 struct SimulateOptions {
     std::string family;

@@ -2,7 +2,6 @@
 // Pieces every velprog command shares: exit codes, the family and language
 // options, channel data files in and out, and the port name lookup.
 
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 
@@ -37,17 +36,24 @@ std::optional<vel::Image> LoadImageFile(const std::string& path, const vel::Fami
 /// was; prints the reason on failure.
 bool SaveImageFile(const std::string& path, const vel::Image& image, vel::Lang lang);
 
+/// Whether `path` may take a channel data file (a regular file or nothing,
+/// not read-only, in a folder that takes files); prints why not. Runs before
+/// work whose result would be lost.
+bool CheckOutputFile(const std::string& path, vel::Lang lang);
+
+/// For COM1..COM4: false, after printing the file and the reason, when
+/// velprog.ini beside the executable is there but cannot be read (a folder,
+/// a named pipe, a link to nothing, no permission). Other names need no
+/// configuration and always pass.
+bool CheckPortConfiguration(const std::string& portName);
+/// `image` as a write sends it: the table the window fills from it stored
+/// back (the window's store step before a write).
+vel::Image ImageAsWritten(const vel::Family& family, vel::Lang lang, vel::Image image);
+
 /// The device for a port name: COM1..COM4 through section PORTS of
 /// velprog.ini beside the executable (when there is one), any other name as
 /// it stands.
 std::string ResolvePortName(const std::string& portName);
-
-/// The JSON document in the file `path`; on failure prints why (the file
-/// cannot be opened, or is not JSON) and returns nothing.
-std::optional<nlohmann::json> ReadJsonFile(const std::string& path);
-
-/// The control identifier a JSON key names ("1016"); nothing for any other key.
-std::optional<int> ControlIdentifier(const std::string& key);
 
 /// Names of all families, in their fixed order, for the option check.
 std::vector<std::string> FamilyNames();

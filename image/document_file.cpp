@@ -1,15 +1,14 @@
 #include "image/document_file.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <random>
 #include <string>
 #include <system_error>
 
 #include "image/document_file_platform.h"
+#include "image/file_access.h"
+#include "image/message_quote.h"
 
 namespace vel {
 
@@ -20,21 +19,20 @@ namespace {
 // How often a save tries another temporary name when the one it drew exists.
 constexpr int kTemporaryNameAttempts = 16;
 
+// The file's name as messages quote it.
 std::string Utf8(const fs::path& path) {
     const std::u8string s = path.u8string();
-    return std::string(s.begin(), s.end());
+    return QuoteForMessage(std::string(s.begin(), s.end()));
 }
 
-std::string Reason(const std::error_code& ec) { return ec.message(); }
-
-Text CannotOpen(const std::string& name, const std::string& reason) {
-    return Text{"Cannot open the file \"" + name + "\": " + reason + ".",
-                "无法打开文件“" + name + "”：" + reason + "。"};
+Text CannotOpen(const std::string& name, const Text& reason) {
+    return Text{"Cannot open the file \"" + name + "\": " + reason.en + ".",
+                "无法打开文件“" + name + "”：" + reason.ch + "。"};
 }
 
-Text CannotRead(const std::string& name, const std::string& reason) {
-    return Text{"Cannot read the file \"" + name + "\": " + reason + ".",
-                "无法读取文件“" + name + "”：" + reason + "。"};
+Text CannotRead(const std::string& name, const Text& reason) {
+    return Text{"Cannot read the file \"" + name + "\": " + reason.en + ".",
+                "无法读取文件“" + name + "”：" + reason.ch + "。"};
 }
 
 Text TooShort(const std::string& name, std::size_t size, std::size_t expected) {
@@ -68,10 +66,10 @@ Text TooLong(const std::string& name, std::optional<std::uintmax_t> size, std::s
                 "文件“" + name + "”有 " + have + " 字节，超过本机型信道数据文件的 " + want + " 字节。" + restCh};
 }
 
-Text CannotSave(const std::string& name, const std::string& reason) {
-    return Text{"Cannot save the file \"" + name + "\": " + reason +
+Text CannotSave(const std::string& name, const Text& reason) {
+    return Text{"Cannot save the file \"" + name + "\": " + reason.en +
                     ". An existing file of that name is left as it was.",
-                "无法保存文件“" + name + "”：" + reason + "。同名的原有文件保持不变。"};
+                "无法保存文件“" + name + "”：" + reason.ch + "。同名的原有文件保持不变。"};
 }
 
 ChannelFileLoadResult Refused(Text message) {
@@ -81,97 +79,56 @@ ChannelFileLoadResult Refused(Text message) {
 }
 
 ChannelFileSaveResult SaveFailed(const fs::path& path, const std::error_code& ec) {
-    return ChannelFileSaveResult{false, CannotSave(Utf8(path), Reason(ec))};
-}
-
-// A name for the temporary file that no other save, in this process or in
-// another one, is likely to draw; collisions are still checked on creation.
-fs::path TemporaryName() {
-    static std::atomic<std::uint64_t> counter{0};
-    static const std::uint64_t seed = [] {
-        std::random_device device;
-        return (static_cast<std::uint64_t>(device()) << 32) ^ device();
-    }();
-    const std::uint64_t n = counter.fetch_add(1);
-    std::mt19937_64 mix(seed + n);
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, ".velmar-save-%016llx.tmp", static_cast<unsigned long long>(mix()));
-    return fs::path(buffer);
+    return ChannelFileSaveResult{false, CannotSave(Utf8(path), SystemReason(ec))};
 }
 
 }  // namespace
 
 ChannelFileLoadResult LoadChannelFile(const fs::path& path, std::size_t expectedSize) {
     const std::string name = Utf8(path);
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) {
-        return Refused(CannotOpen(name, Reason(std::make_error_code(std::errc::is_a_directory))));
-    }
-
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::error_code reason(errno, std::generic_category());
-        if (!reason) {
-            reason = fs::exists(path, ec) ? std::make_error_code(std::errc::permission_denied)
-                                          : std::make_error_code(std::errc::no_such_file_or_directory);
-        }
-        return Refused(CannotOpen(name, Reason(reason)));
-    }
-
-    Image buffer(expectedSize);
-    errno = 0;
-    in.read(reinterpret_cast<char*>(buffer.data()), static_cast<std::streamsize>(expectedSize));
-    const auto got = static_cast<std::size_t>(in.gcount());
-    if (in.bad()) {
-        const std::error_code reason =
-            errno != 0 ? std::error_code(errno, std::generic_category()) : std::make_error_code(std::errc::io_error);
-        return Refused(CannotRead(name, Reason(reason)));
-    }
-    if (got < expectedSize) {
+    // Only a regular file is read: a named pipe would hold the program, a
+    // device would be read from.
+    FileBytes read = ReadRegularFile(path, expectedSize);
+    if (!read.ok) return Refused(read.opened ? CannotRead(name, *read.reason) : CannotOpen(name, *read.reason));
+    if (read.bytes.size() < expectedSize) {
         // The short read can also come from a device error reported only as
         // end of file; either way the file does not hold an image.
-        return Refused(TooShort(name, got, expectedSize));
+        return Refused(TooShort(name, read.bytes.size(), expectedSize));
     }
 
     ChannelFileLoadResult result;
     result.ok = true;
-    if (in.peek() != std::ifstream::traits_type::eof()) {
+    if (read.truncated) {
         std::optional<std::uintmax_t> size;
-        const std::uintmax_t onDisk = fs::file_size(path, ec);
-        if (!ec && onDisk > expectedSize) size = onDisk;
+        if (read.size > expectedSize) size = read.size;
         result.warning = TooLong(name, size, expectedSize);
     }
-    result.image = std::move(buffer);
+    result.image = std::move(read.bytes);
     return result;
 }
 
 ChannelFileSaveResult SaveChannelFile(const fs::path& path, const Image& image) {
-    if (path.empty() || !path.has_filename()) {
-        return SaveFailed(path, std::make_error_code(std::errc::invalid_argument));
-    }
+    // Only a regular file is replaced, never a device, a named pipe or a
+    // folder; a symbolic link is saved through, and one that points nowhere
+    // yet gets the file it names.
+    const FileAccess access = CheckFileAccess(path, FileUse::Replace);
+    if (!access.ok) return ChannelFileSaveResult{false, CannotSave(Utf8(path), *access.reason)};
+    const fs::path& target = access.target;
 
-    // Saving through a symbolic link updates the file it points at rather
-    // than replacing the link with a file.
-    fs::path target = path;
-    std::error_code ec;
-    if (fs::is_symlink(path, ec)) {
-        const fs::path resolved = fs::weakly_canonical(path, ec);
-        if (!ec) target = resolved;
-    }
-
-    if (const std::error_code denied = file_platform::CheckWritableTarget(target)) return SaveFailed(path, denied);
-
+    // From the temporary file's creation to its rename or removal the
+    // program is not stopped by a signal: no temporary file is left behind.
+    const SignalShield shield;
     const fs::path directory = target.parent_path();
     fs::path temporary;
     std::error_code written = std::make_error_code(std::errc::file_exists);
     for (int attempt = 0; attempt < kTemporaryNameAttempts && written == std::errc::file_exists; ++attempt) {
-        temporary = directory / TemporaryName();
+        temporary = directory / TemporaryFileName();
         written = file_platform::WriteFreshFile(temporary, image.data(), image.size(), target);
     }
     if (written) return SaveFailed(path, written);
 
     if (const std::error_code moved = file_platform::MoveFileOver(temporary, target)) {
+        std::error_code ec;
         fs::remove(temporary, ec);
         return SaveFailed(path, moved);
     }

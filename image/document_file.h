@@ -28,7 +28,9 @@ struct ChannelFileLoadResult {
 /// reaches the caller's document. A file shorter than the image (an empty one
 /// included) is refused with a message naming its size and the size expected;
 /// a longer file loads its first `expectedSize` bytes with a warning; a file
-/// that cannot be opened or read is refused with the system's reason.
+/// that cannot be opened or read is refused with the system's reason. Only a
+/// regular file is read (CheckFileAccess): a named pipe, a device, a folder or
+/// a socket is refused before anything is read from it.
 ChannelFileLoadResult LoadChannelFile(const std::filesystem::path& path, std::size_t expectedSize);
 
 /// Outcome of writing a channel data file.
@@ -41,9 +43,12 @@ struct ChannelFileSaveResult {
 /// Writes the image as a channel data file. The bytes go to a new temporary
 /// file beside the target, are flushed to the disk, and the temporary file
 /// then replaces the target in one rename; any failure removes the temporary
-/// file and leaves an existing target as it was. A target that is a symbolic
-/// link is saved through the link. A read-only target is refused rather than
-/// replaced.
+/// file and leaves an existing target as it was. The target must be a
+/// regular file or nothing (CheckFileAccess): a device, a named pipe or a
+/// folder is refused, as is a read-only file, for the superuser too. A
+/// symbolic link is saved through, and a link to a file that does not exist
+/// yet creates that file. SIGINT, SIGTERM, SIGHUP and SIGQUIT wait until the
+/// temporary file is renamed or removed.
 ChannelFileSaveResult SaveChannelFile(const std::filesystem::path& path, const Image& image);
 
 }  // namespace vel

@@ -1,7 +1,7 @@
 #pragma once
-// Operating-system steps of saving a channel data file safely. One
-// implementation per platform: document_file_posix.cpp and
-// document_file_win32.cpp.
+// Operating-system steps of reading and saving files safely. One
+// implementation per platform: document_file_posix.cpp and file_access_posix.cpp,
+// document_file_win32.cpp and file_access_win32.cpp.
 
 #include <cstddef>
 #include <filesystem>
@@ -21,6 +21,10 @@ std::error_code CheckWritableTarget(const std::filesystem::path& target);
 /// platform has them. On failure nothing of the new file is left behind.
 std::error_code WriteFreshFile(const std::filesystem::path& path, const Byte* data, std::size_t size,
                                const std::filesystem::path& target);
+
+/// Creates the file `path`, which must not exist yet (std::errc::file_exists
+/// when it does), and removes it again: whether a file can be made there.
+std::error_code ProbeFreshFile(const std::filesystem::path& path);
 
 /// Moves `from` onto `to` in one step, replacing a file already at `to`, and
 /// makes the change durable where the platform allows.

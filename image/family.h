@@ -59,8 +59,14 @@ struct ListCodec {
     std::optional<Byte> storeOtherWholeByte;
 };
 
+/// What a list column means beyond its own texts, for exchanging channel
+/// lists with other programs. Each role's items carry fixed English texts:
+/// Bandwidth "Wide"/"Narrow", Power "High"/"Low", Scan "Yes"/"No".
+enum class ChannelRole { None, Bandwidth, Power, Scan };
+
 struct Column {
     ColumnKind kind = ColumnKind::Blank;
+    ChannelRole role = ChannelRole::None;
     Text header;
     /// Width = w × widthFactor ÷ widthDivisor, truncated, where w is the grid's
     /// default width of column 2. Each family's layout either multiplies by a

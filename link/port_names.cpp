@@ -21,6 +21,8 @@ std::string DefaultDevice(int number) {
 
 }  // namespace
 
+bool IsStandardPortName(const std::string& portName) { return StandardPortNumber(portName) != 0; }
+
 std::vector<std::string> StandardPortNames() { return {"COM1", "COM2", "COM3", "COM4"}; }
 
 std::string ResolvePortDevice(const std::string& portName, const CConfigFile* config) {

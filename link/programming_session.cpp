@@ -43,7 +43,7 @@ SessionResult ProgrammingSession::runOnce(Direction direction, const std::string
     state_ = State::Opening;
     if (!port_.open(portName)) {
         host_.setDeactivationGuard(false);
-        show(OpenFailureMessage(texts_, port_.openFailureDetail()), MessageButtons::Ok);
+        show(OpenFailureMessage(texts_, port_.openFailure()), MessageButtons::Ok);
         host_.closeProgressDialog();
         state_ = State::Failed;
         result_.outcome = SessionOutcome::OpenFailed;
@@ -128,15 +128,21 @@ ProgrammingSession::Step ProgrammingSession::identify(const Image& image) {
 
 ProgrammingSession::Step ProgrammingSession::acknowledge() {
     state_ = State::Acknowledging;
-    for (;;) {
+    // A port that does not take the byte (a cable pulled at this moment) is
+    // tried kAcknowledgeSends times, each failure with the send-order box; then
+    // the session fails. OK on the box sends again, Cancel ends the session as
+    // failed: it could not go on either way.
+    for (int send = 1;; ++send) {
         port_.purgeBuffers();
         const IoResult w = port_.write(&kAcknowledge, 1);
         if (w.ok && w.count == 1) break;
-        // The send-order box keeps the guard as it is. OK sends again; Cancel
-        // ends the session, so a port that never takes the byte cannot hold
-        // the user in this loop.
-        if (show(SessionText::SendOrderError, MessageButtons::OkCancel) != MessageAnswer::Ok) {
-            finish(SessionOutcome::Cancelled, State::Cancelled);
+        if (endIfCancelled()) return Step::End;
+        // The send-order box keeps the guard as it is.
+        const bool last = send >= kAcknowledgeSends;
+        const MessageAnswer answer =
+            show(SessionText::SendOrderError, last ? MessageButtons::Ok : MessageButtons::OkCancel);
+        if (last || answer != MessageAnswer::Ok) {
+            finish(SessionOutcome::Failed, State::Failed);
             return Step::End;
         }
     }
@@ -151,6 +157,7 @@ ProgrammingSession::Step ProgrammingSession::acknowledge() {
 }
 
 ProgrammingSession::Step ProgrammingSession::communicationError() {
+    if (endIfCancelled()) return Step::End;
     host_.setDeactivationGuard(false);
     if (show(SessionText::CommunicationError, MessageButtons::RetryCancel) == MessageAnswer::Retry) {
         attempts_ = 1;
@@ -177,6 +184,10 @@ SessionResult ProgrammingSession::readBlocks(Image& image) {
 
         const IoResult r = port_.read(reply_, kReadReplyLength);
         if (!r.ok || r.count < static_cast<std::size_t>(kReadReplyMinimum)) return failBlock(SessionText::NotEnoughBytes);
+        // The reply names the block it carries: 'W', the requested address and
+        // the count. A stray byte before it, or a reply to another request,
+        // would shift or misplace the data silently, so it fails the block.
+        if (!ReadReplyHeaderMatches(reply_, request)) return failBlock(SessionText::NotEnoughBytes);
         port_.purgeBuffers();
         // Only the data bytes that came are stored: a reply of 10 or 11 bytes
         // leaves the image bytes of the missing data as they were.
@@ -242,6 +253,16 @@ bool ProgrammingSession::pumpRounds(int rounds, int pauseMs) {
     return true;
 }
 
+bool ProgrammingSession::endIfCancelled() {
+    // A read that a stop request cut short looks like a silent radio: the
+    // session ends as cancelled, not with the failure that silence would
+    // mean. In the window the flag changes only in pump rounds, so this never
+    // comes before a pump round would have seen it.
+    if (!host_.cancelRequested()) return false;
+    finish(SessionOutcome::Cancelled, State::Cancelled);
+    return true;
+}
+
 void ProgrammingSession::sendBytewise(const std::uint8_t* bytes, std::size_t count) {
     // The radio reads these frames one byte at a time: each byte gets its own
     // 1 ms pause and a clean line before it.
@@ -278,6 +299,7 @@ MessageAnswer ProgrammingSession::show(SessionText id, MessageButtons buttons) {
 }
 
 SessionResult ProgrammingSession::failBlock(SessionText id) {
+    if (endIfCancelled()) return result_;
     host_.setDeactivationGuard(false);
     show(id, MessageButtons::Ok);
     port_.close();

@@ -30,7 +30,10 @@ public:
     virtual ~SessionHost() = default;
     /// Takes one pending window message, if any, and dispatches it.
     virtual void pumpOne() = 0;
-    /// The progress dialog's cancel flag.
+    /// The progress dialog's cancel flag (on the command line: a stop
+    /// request such as Ctrl+C). Tested after every pump round, and before a
+    /// failure is reported, so that a wait cut short by a stop request ends
+    /// the session as cancelled.
     virtual bool cancelRequested() const = 0;
     /// Arms (true) or clears (false) the dialog's deactivation guard.
     virtual void setDeactivationGuard(bool armed) = 0;
@@ -52,11 +55,12 @@ public:
 
 /// How a session ended.
 /// - Completed: every block went across.
-/// - Failed: the radio did not answer as it must (the communication-error
-///   box answered with Cancel, a short read reply, a missing block
+/// - Failed: the radio or the line did not do what it must (the
+///   communication-error box answered with Cancel, an acknowledgement the
+///   port would not send, a short read reply, a missing block
 ///   acknowledgement, a wrong data password).
 /// - Cancelled: the user stopped a session that could have gone on (the
-///   cancel flag, Cancel in the radio-type box or in the send-order box).
+///   cancel flag, Cancel in the radio-type box).
 /// - OpenFailed: the port could not be opened; nothing was sent.
 enum class SessionOutcome { Completed, Failed, Cancelled, OpenFailed };
 
@@ -108,6 +112,7 @@ private:
 
     bool wakeUpAcknowledged();
     bool pumpRounds(int rounds, int pauseMs);
+    bool endIfCancelled();
     void sendBytewise(const std::uint8_t* bytes, std::size_t count);
     bool readByte(std::uint8_t expected);
     void stepProgress();

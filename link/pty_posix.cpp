@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -51,6 +53,21 @@ PseudoTerminal::PseudoTerminal() {
 PseudoTerminal::~PseudoTerminal() {
     closeMaster();
     if (slaveKeeper_ >= 0) ::close(slaveKeeper_);
+}
+
+bool PseudoTerminal::clearAbandonedExclusiveFlag() {
+#ifdef TIOCGEXCL
+    if (slaveKeeper_ < 0) return false;
+    int exclusive = 0;
+    if (ioctl(slaveKeeper_, TIOCGEXCL, &exclusive) != 0 || exclusive == 0) return false;
+    // Holding the lock for this moment shows nobody else holds it.
+    if (flock(slaveKeeper_, LOCK_EX | LOCK_NB) != 0) return false;
+    ioctl(slaveKeeper_, TIOCNXCL);
+    flock(slaveKeeper_, LOCK_UN);
+    return true;
+#else
+    return false;   // the flag cannot be read here
+#endif
 }
 
 void PseudoTerminal::closeMaster() {

@@ -27,6 +27,14 @@ public:
     /// Hangs the line up: the slave side sees the other end vanish.
     void closeMaster();
 
+    /// Clears the slave's exclusive flag when the program that set it is gone
+    /// without clearing it (killed with SIGKILL: no program can act on that).
+    /// The serial port sets the flag together with an advisory lock, which
+    /// the system drops when its holder dies: a flag without a lock holder is
+    /// abandoned. Otherwise nobody but the superuser could open the device
+    /// again while this pair lives. Returns whether it cleared the flag.
+    bool clearAbandonedExclusiveFlag();
+
 private:
     int master_ = -1;
     // Held open for the pair's lifetime so that the master never reports a

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "image/message_quote.h"
+
 namespace vel {
 namespace {
 
@@ -25,6 +27,15 @@ bool ParseInt(const std::string& text, long& value) {
     char* end = nullptr;
     value = std::strtol(text.c_str(), &end, 0);
     return errno == 0 && end != nullptr && *end == '\0';
+}
+
+/// "ADDR" or "ADDR:N": an address 0..0xFFFF and, when given, N in 0..`maxN`.
+/// `hasN` tells whether N was given.
+bool ParseAddressAnd(const std::string& text, long maxN, long& address, long& n, bool& hasN) {
+    const auto colon = text.find(':');
+    hasN = colon != std::string::npos;
+    if (!ParseInt(text.substr(0, colon), address) || address < 0 || address > 0xFFFF) return false;
+    return !hasN || (ParseInt(text.substr(colon + 1), n) && n >= 0 && n <= maxN);
 }
 
 }  // namespace
@@ -60,7 +71,7 @@ bool ParseSimulatorFaults(const std::string& text, SimulatorFaults& faults, std:
         const std::string arg = eq == std::string::npos ? std::string() : item.substr(eq + 1);
         long n = 0;
         auto bad = [&] {
-            error = "bad fault \"" + item + "\"";
+            error = "bad fault \"" + QuoteForMessage(item) + "\"";
             return false;
         };
         if (name == "silent" && arg.empty()) {
@@ -73,11 +84,9 @@ bool ParseSimulatorFaults(const std::string& text, SimulatorFaults& faults, std:
             else if (!ParseInt(arg, n) || n < 0) return bad();
             faults.wrongFirstAcks = static_cast<int>(n);
         } else if (name == "short-read") {
-            const auto colon = arg.find(':');
             long count = 9;
-            if (!ParseInt(arg.substr(0, colon), n) || n < 0 || n > 0xFFFF) return bad();
-            if (colon != std::string::npos && (!ParseInt(arg.substr(colon + 1), count) || count < 0 || count > 12))
-                return bad();
+            bool hasCount = false;
+            if (!ParseAddressAnd(arg, 12, n, count, hasCount)) return bad();
             faults.shortReadAddress = static_cast<int>(n);
             faults.shortReadBytes = static_cast<int>(count);
         } else if (name == "no-ack") {
@@ -86,13 +95,19 @@ bool ParseSimulatorFaults(const std::string& text, SimulatorFaults& faults, std:
         } else if (name == "vanish") {
             if (!ParseInt(arg, n) || n < 0) return bad();
             faults.vanishAfterBlocks = static_cast<int>(n);
+        } else if (name == "bad-store") {
+            long value = 0;
+            bool hasValue = false;
+            if (!ParseAddressAnd(arg, 0xFF, n, value, hasValue)) return bad();
+            faults.badStoreAddress = static_cast<int>(n);
+            if (hasValue) faults.badStoreValue = static_cast<Byte>(value);
         } else if (name == "short-id") {
             if (!ParseInt(arg, n) || n < 0 || n > 8) return bad();
             faults.shortIdentificationBytes = static_cast<int>(n);
         } else {
-            error = "unknown fault \"" + item +
+            error = "unknown fault \"" + QuoteForMessage(item) +
                     "\" (known: silent, ignore-wakeups=N, wrong-ack[=N], short-read=ADDR[:K], no-ack=ADDR, "
-                    "vanish=N, short-id=K)";
+                    "vanish=N, short-id=K, bad-store=ADDR[:VALUE])";
             return false;
         }
     }
@@ -285,7 +300,10 @@ SimulatorReply RadioSimulator::onComplete(FrameKind kind, std::int64_t atUs) {
         const int addr = (frame[1] << 8) | frame[2];
         for (std::size_t i = 4; i < frame.size(); ++i) {
             const std::size_t at = static_cast<std::size_t>(addr) + (i - 4);
-            if (at < memory_.size()) memory_[at] = frame[i];   // a radio has nothing past its memory
+            if (at >= memory_.size()) continue;   // a radio has nothing past its memory
+            memory_[at] = frame[i];
+            if (faults_.badStoreAddress == static_cast<int>(at))
+                memory_[at] = faults_.badStoreValue ? *faults_.badStoreValue : static_cast<Byte>(frame[i] ^ 0x01);
         }
         readAwaitingAck_.reset();
         if (faults_.noAckAfterBlockAddress == addr) return {};

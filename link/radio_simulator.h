@@ -43,11 +43,18 @@ struct SimulatorFaults {
     std::optional<int> vanishAfterBlocks;
     /// The identification reply is cut to this many bytes.
     std::optional<int> shortIdentificationBytes;
+    /// A write that reaches this memory address stores `badStoreValue` there
+    /// instead of the byte sent (by default the byte sent with its lowest bit
+    /// flipped), and still acknowledges the block: a radio whose memory takes
+    /// one byte wrongly, which only reading it back reveals.
+    std::optional<int> badStoreAddress;
+    std::optional<Byte> badStoreValue;
 };
 
 /// Parses a fault description as the command line gives it, e.g. "silent",
 /// "ignore-wakeups=3", "wrong-ack[=N]", "short-read=0x40:9", "no-ack=0x40",
-/// "vanish=12", "short-id=3". Several are separated by commas. Returns false
+/// "vanish=12", "short-id=3", "bad-store=0xB9[:0xFF]". Several are separated
+/// by commas. Returns false
 /// and an explanation on a text it does not understand.
 bool ParseSimulatorFaults(const std::string& text, SimulatorFaults& faults, std::string& error);
 

@@ -23,6 +23,13 @@ struct PtyServeOptions {
     /// computer's bytes as arriving at that rate too, so that an exchange over
     /// the pseudo-terminal lasts as long as over a cable.
     bool lineRate = false;
+    /// A computer killed while it held the line (SIGKILL, which it cannot
+    /// catch) leaves the device's exclusive flag set, and then only the
+    /// superuser can open it again. With this set, the radio clears such an
+    /// abandoned flag once the line has been quiet for 200 ms. For a radio in
+    /// a process of its own (velprog simulate); a program that serves its own
+    /// sessions dies with them.
+    bool clearAbandonedExclusiveFlag = false;
 };
 
 class RadioSimulatorPty {

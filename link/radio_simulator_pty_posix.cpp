@@ -21,6 +21,7 @@ namespace {
 
 constexpr std::int64_t kByteTimeNs = 1041667;   // 10 bits at 9600 baud
 constexpr std::int64_t kSpinNs = 150000;        // woken this early, the rest is watched
+constexpr std::int64_t kIdleCheckNs = 200000000;   // how often an idle line is looked after
 
 std::int64_t NowNs() {
     timespec ts{};
@@ -123,11 +124,19 @@ void RadioSimulatorPty::serve() {
     // The default timer slack of 50 us would make every paced byte late.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
 #endif
+    std::int64_t lastActivityNs = NowNs();
     while (!stopRequested_.load()) {
         const std::int64_t now = NowNs();
         sendDue(now);
-        timespec timeout{};
-        timespec* wait = nullptr;
+        if (options_.clearAbandonedExclusiveFlag && outgoing_.empty() && now - lastActivityNs >= kIdleCheckNs) {
+            // A computer killed in the middle of a session leaves the
+            // exclusive flag on the device; once the line has been quiet for
+            // a while, an abandoned flag is cleared.
+            pty_->clearAbandonedExclusiveFlag();
+            lastActivityNs = now;
+        }
+        timespec timeout{0, static_cast<long>(kIdleCheckNs)};
+        timespec* wait = &timeout;
         if (!outgoing_.empty()) {
             std::int64_t left = std::max<std::int64_t>(0, outgoing_.front().atNs - now);
             // A sleeping thread wakes some tens of microseconds after its
@@ -146,7 +155,8 @@ void RadioSimulatorPty::serve() {
         }
         if (fds[1].revents != 0) break;
         if (fds[0].revents & POLLIN) {
-            receive(NowNs());
+            lastActivityNs = NowNs();
+            receive(lastActivityNs);
         } else if (fds[0].revents & (POLLHUP | POLLERR)) {
             // Nobody holds the slave side open (the computer closed its port):
             // what the radio was about to say is lost, and the next opener is

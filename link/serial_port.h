@@ -4,10 +4,39 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "image/language.h"
+
 namespace vel {
+
+/// Why a port could not be opened, in terms the user can act on.
+enum class OpenFailureKind {
+    None,            // nothing failed, or nothing is known
+    NoDevice,        // the port name stands for no device
+    Missing,         // the device does not exist
+    NoPermission,    // the user may not use the device
+    InUse,           // another program holds the port
+    NotSerialPort,   // the device is not a serial port
+    Other,           // any other reason the system gave
+};
+
+/// A failed open: the port, the device that was tried and why.
+struct OpenFailure {
+    OpenFailureKind kind = OpenFailureKind::None;
+    std::string portName;     ///< "COM1" … or a device path given as a port
+    std::string device;       ///< the device tried (empty for NoDevice)
+    std::string reason;       ///< the system's own words for the error, may be empty
+    std::string ownerGroup;   ///< NoPermission: the group owning the device, when known
+};
+
+/// The failure as one paragraph in `lang`: the device tried (with the port
+/// name when they differ), the reason and what the user can do about it.
+/// Empty for OpenFailureKind::None. The Chinese text is ours throughout; only
+/// for a reason we do not know (Other) does it quote the system's words.
+std::string DescribeOpenFailure(const OpenFailure& failure, Lang lang);
 
 struct TimingProfile {
     int gapMs;            // largest gap between two bytes once the first has come
@@ -51,9 +80,26 @@ public:
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
 
-    /// After a failed open: the device that was tried and the system's reason,
-    /// with a hint where the user can act (empty when nothing is known).
-    virtual std::string openFailureDetail() const { return {}; }
+    /// After a failed open: the device that was tried and why.
+    virtual OpenFailure openFailure() const { return {}; }
+    /// openFailure() as an English paragraph, with a hint where the user can
+    /// act (empty when nothing is known).
+    std::string openFailureDetail() const { return DescribeOpenFailure(openFailure(), Lang::English); }
+
+    /// Lets a waiting read or write end early once `interrupted` returns true
+    /// (a signal asked the program to stop): a read then returns what it has,
+    /// as when its time is up, and a write reports that it did not finish.
+    /// Asked at least every kInterruptCheckMs while a call waits. Without one,
+    /// every call runs to its profile's limits.
+    void setInterruptCheck(std::function<bool()> interrupted) { interrupted_ = std::move(interrupted); }
+
+    static constexpr int kInterruptCheckMs = 50;
+
+protected:
+    bool interrupted() const { return interrupted_ && interrupted_(); }
+
+private:
+    std::function<bool()> interrupted_;
 };
 
 /// Millisecond pauses and a monotonic clock; injectable so that whole

@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "image/message_quote.h"
 #include "link/serial_port_posix.h"
 #include "link/system_serial_port.h"
 
@@ -52,11 +53,10 @@ public:
 
     bool open(const std::string& portName) override {
         close();
-        failure_.clear();
+        failure_ = {};
         const std::string device = resolve_ ? resolve_(portName) : portName;
         if (device.empty()) {
-            failure_ = "No device is set for the port " + portName +
-                       ". Set one in the PORTS section of the configuration file.";
+            failure_ = {OpenFailureKind::NoDevice, portName, {}, {}, {}};
             return false;
         }
         // Non-blocking so that opening does not wait for a carrier and so that
@@ -124,6 +124,7 @@ public:
         const auto deadline = Clock::now() + milliseconds(profile_.writeTotalMs(count));
         std::size_t sent = 0;
         while (sent < count) {
+            if (interrupted()) return {false, sent};
             const ssize_t r = ::write(fd_, data + sent, count - sent);
             if (r > 0) {
                 sent += static_cast<std::size_t>(r);
@@ -132,8 +133,10 @@ public:
             if (r < 0 && errno == EINTR) continue;
             if (r < 0 && errno != EAGAIN) return {false, sent};
             pollfd p{fd_, POLLOUT, 0};
-            const int ready = poll(&p, 1, MsUntil(deadline));
+            const int waitMs = MsUntil(deadline);
+            const int ready = poll(&p, 1, std::min(waitMs, kInterruptCheckMs));
             if (ready < 0 && errno == EINTR) continue;
+            if (ready == 0 && waitMs > kInterruptCheckMs) continue;
             if (ready <= 0 || (p.revents & (POLLERR | POLLHUP | POLLNVAL))) return {false, sent};
         }
         // tcdrain() has no time limit of its own: wait for the driver's queue
@@ -143,7 +146,8 @@ public:
         for (;;) {
             int queued = 0;
             if (ioctl(fd_, TIOCOUTQ, &queued) != 0 || queued <= 0) break;
-            if (MsUntil(deadline) == 0) return {false, sent - std::min(sent, static_cast<std::size_t>(queued))};
+            if (MsUntil(deadline) == 0 || interrupted())
+                return {false, sent - std::min(sent, static_cast<std::size_t>(queued))};
             std::this_thread::sleep_for(milliseconds(1));
         }
         if (tcdrain(fd_) != 0 && errno != EINTR) return {false, sent};
@@ -161,8 +165,11 @@ public:
             if (got > 0) until = std::min(until, lastByte + gap);
             const int waitMs = MsUntil(until);
             if (waitMs == 0) break;
+            // A stop request ends the wait like a timeout; the caller asks
+            // why it got less.
+            if (interrupted()) break;
             pollfd p{fd_, POLLIN, 0};
-            const int ready = poll(&p, 1, waitMs);
+            const int ready = poll(&p, 1, std::min(waitMs, kInterruptCheckMs));
             if (ready < 0) {
                 if (errno == EINTR) continue;
                 return {false, got};
@@ -201,11 +208,11 @@ public:
 
     bool isOpen() const override { return fd_ >= 0; }
 
-    std::string openFailureDetail() const override { return failure_; }
+    OpenFailure openFailure() const override { return failure_; }
 
 private:
     bool fail(const std::string& portName, const std::string& device, int error) {
-        failure_ = DescribeOpenFailure(portName, device, error,
+        failure_ = ClassifyOpenFailure(portName, device, error,
                                        (error == EACCES || error == EPERM) ? OwnerGroup(device) : std::string());
         return false;
     }
@@ -213,50 +220,39 @@ private:
     PortDeviceResolver resolve_;
     int fd_ = -1;
     TimingProfile profile_ = kSessionTiming;
-    std::string failure_;
+    OpenFailure failure_;
 };
 
 }  // namespace
 
-std::string DescribeOpenFailure(const std::string& portName, const std::string& device, int error,
+OpenFailure ClassifyOpenFailure(const std::string& portName, const std::string& device, int error,
                                 const std::string& ownerGroup) {
-    std::string text = "Could not open " + device;
-    if (device != portName) text += " for " + portName;
-    const std::string reason = std::strerror(error);
+    OpenFailure f{OpenFailureKind::Other, portName, device, std::strerror(error), {}};
     switch (error) {
     case ENOENT:
     case ENODEV:
-    case ENXIO:
-        text += ": the device does not exist (" + reason +
-                "). Check that the programming cable is plugged in, and the PORTS section of the "
-                "configuration file.";
-        break;
+    case ENXIO: f.kind = OpenFailureKind::Missing; break;
     case EACCES:
     case EPERM:
-        text += ": no permission to use the device (" + reason + ").";
-        if (!ownerGroup.empty() && ownerGroup != "root") {
-            text += " The device belongs to the group '" + ownerGroup + "': add your user to the group '" +
-                    ownerGroup + "' and log in again.";
-        } else {
-            text += " Ask the administrator for read and write access to it.";
-        }
+        f.kind = OpenFailureKind::NoPermission;
+        f.ownerGroup = ownerGroup;
         break;
-    case EBUSY:
+    case EBUSY: f.kind = OpenFailureKind::InUse; break;
     case EWOULDBLOCK:
         // The lock refusal's own reason ("Resource temporarily unavailable")
         // would only mislead.
-        text += ": the port is in use by another program";
-        if (error == EBUSY) text += " (" + reason + ")";
-        text += ". Close that program and try again.";
+        f.kind = OpenFailureKind::InUse;
+        f.reason.clear();
         break;
-    case ENOTTY:
-        text += ": it is not a serial port.";
-        break;
-    default:
-        text += ": " + reason + ".";
-        break;
+    case ENOTTY: f.kind = OpenFailureKind::NotSerialPort; break;
+    default: break;
     }
-    return text;
+    return f;
+}
+
+std::string DescribeOpenFailure(const std::string& portName, const std::string& device, int error,
+                                const std::string& ownerGroup) {
+    return DescribeOpenFailure(ClassifyOpenFailure(portName, device, error, ownerGroup), Lang::English);
 }
 
 std::unique_ptr<SerialPort> CreateSystemSerialPort(PortDeviceResolver resolveDevice) {

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <string>
 
+#include "image/message_quote.h"
 #include "link/system_serial_port.h"
 
 namespace vel {
@@ -24,40 +25,41 @@ std::string DevicePath(const std::string& device) {
     return device;
 }
 
+// The system's words for `error`, in UTF-8 like every text of ours (the
+// ANSI code page of a Chinese system would be GBK).
 std::string SystemReason(DWORD error) {
-    char text[512] = {};
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                                   sizeof text, nullptr);
-    std::string reason(text, n);
-    while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' || reason.back() == '.' ||
-                               reason.back() == ' '))
-        reason.pop_back();
+    wchar_t text[512] = {};
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                   static_cast<DWORD>(sizeof text / sizeof text[0]), nullptr);
+    std::wstring wide(text, n);
+    while (!wide.empty() && (wide.back() == L'\r' || wide.back() == L'\n' || wide.back() == L'.' || wide.back() == L' ' ||
+                             wide.back() == L'\x3002'))
+        wide.pop_back();
+    std::string reason;
+    if (!wide.empty()) {
+        const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                              nullptr, nullptr);
+        reason.resize(static_cast<std::size_t>(bytes > 0 ? bytes : 0));
+        if (bytes > 0)
+            WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), reason.data(), bytes, nullptr,
+                                nullptr);
+    }
     if (reason.empty()) reason = "system error " + std::to_string(error);
     return reason;
 }
 
-std::string DescribeOpenFailure(const std::string& portName, const std::string& device, DWORD error) {
-    std::string text = "Could not open " + device;
-    if (device != portName) text += " for " + portName;
-    const std::string reason = SystemReason(error);
+OpenFailure ClassifyOpenFailure(const std::string& portName, const std::string& device, DWORD error) {
+    OpenFailure f{OpenFailureKind::Other, portName, device, SystemReason(error), {}};
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-        text += ": the device does not exist (" + reason +
-                "). Check that the programming cable is plugged in, and the PORTS section of the "
-                "configuration file.";
-        break;
+    case ERROR_PATH_NOT_FOUND: f.kind = OpenFailureKind::Missing; break;
     // A communications device opened without sharing refuses every further
     // opener with "access denied".
     case ERROR_ACCESS_DENIED:
-    case ERROR_SHARING_VIOLATION:
-        text += ": the port is in use by another program (" + reason + "). Close that program and try again.";
-        break;
-    default:
-        text += ": " + reason + ".";
-        break;
+    case ERROR_SHARING_VIOLATION: f.kind = OpenFailureKind::InUse; break;
+    default: break;
     }
-    return text;
+    return f;
 }
 
 class Win32SerialPort final : public SerialPort {
@@ -67,18 +69,17 @@ public:
 
     bool open(const std::string& portName) override {
         close();
-        failure_.clear();
+        failure_ = {};
         const std::string device = resolve_ ? resolve_(portName) : portName;
         if (device.empty()) {
-            failure_ = "No device is set for the port " + portName +
-                       ". Set one in the PORTS section of the configuration file.";
+            failure_ = {OpenFailureKind::NoDevice, portName, {}, {}, {}};
             return false;
         }
         // Share mode 0: nobody else may open the port while we hold it.
         handle_ = CreateFileA(DevicePath(device).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle_ == INVALID_HANDLE_VALUE) {
-            failure_ = DescribeOpenFailure(portName, device, GetLastError());
+            failure_ = ClassifyOpenFailure(portName, device, GetLastError());
             return false;
         }
         return true;
@@ -144,12 +145,12 @@ public:
 
     bool isOpen() const override { return handle_ != INVALID_HANDLE_VALUE; }
 
-    std::string openFailureDetail() const override { return failure_; }
+    OpenFailure openFailure() const override { return failure_; }
 
 private:
     PortDeviceResolver resolve_;
     HANDLE handle_ = INVALID_HANDLE_VALUE;
-    std::string failure_;
+    OpenFailure failure_;
 };
 
 }  // namespace

@@ -23,11 +23,20 @@ inline constexpr int kReadReplyLength = 12;          // 4 leading bytes, then th
 inline constexpr int kReadReplyMinimum = 10;
 inline constexpr int kReplyBufferSize = 20;
 
+/// True when the first 4 bytes of a read reply are 0x57, the address bytes
+/// of the read request `request` ('R' AH AL 8) and the count 8.
+inline bool ReadReplyHeaderMatches(const std::uint8_t* reply, const std::uint8_t* request) {
+    return reply[0] == kWriteCommand && reply[1] == request[1] && reply[2] == request[2] && reply[3] == kBlockSize;
+}
+
 inline constexpr int kWakeUpAttempts = 15;
 inline constexpr int kPauseBetweenAttemptsMs = 2;
 inline constexpr int kPumpRoundsBeforeWakeUp = 7;
 inline constexpr int kPumpRoundsAfterTypeAccepted = 351;
 inline constexpr int kPumpRoundsAfterWrongAcknowledge = 601;
+/// The acknowledgement after the identification goes out at most this often
+/// when the port refuses it; then the session fails.
+inline constexpr int kAcknowledgeSends = 3;
 inline constexpr int kPauseBeforeReadAcknowledgeMs = 15;
 inline constexpr int kPauseAfterWriteBlockMs = 1;
 

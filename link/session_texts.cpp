@@ -53,13 +53,18 @@ constexpr std::array kRows{
     TextRow{SessionText::TestModeCurrentPosition, "Current Position:", "当前位置:", "当前位置:"},
 };
 
-// One string per cell, built once, so that references stay valid.
+using CellTable = std::array<std::array<std::string, 3>, kRows.size()>;
+
+CellTable BuildCells() {
+    CellTable t;   // (not t{}: clang 14 crashes evaluating that as a constant)
+    for (std::size_t i = 0; i < kRows.size(); ++i) t[i] = {kRows[i].english, kRows[i].chinese, kRows[i].chineseCN};
+    return t;
+}
+
+// One string per cell, built once, so that references stay valid. (Built by
+// a function of its own.)
 const std::string& Cell(std::size_t row, TextSet set) {
-    static const auto table = [] {
-        std::array<std::array<std::string, 3>, kRows.size()> t{};
-        for (std::size_t i = 0; i < kRows.size(); ++i) t[i] = {kRows[i].english, kRows[i].chinese, kRows[i].chineseCN};
-        return t;
-    }();
+    static const CellTable table = BuildCells();
     return table[row][static_cast<std::size_t>(set)];
 }
 
@@ -86,8 +91,9 @@ const std::string& SessionMessage(SessionText id, TextSet set) {
     return none;
 }
 
-std::string OpenFailureMessage(TextSet set, const std::string& detail) {
+std::string OpenFailureMessage(TextSet set, const OpenFailure& failure) {
     std::string text = SessionMessage(SessionText::OpenFailed, set);
+    const std::string detail = DescribeOpenFailure(failure, set == TextSet::English ? Lang::English : Lang::Chinese);
     if (!detail.empty()) text += "\n" + detail;
     return text;
 }

@@ -8,6 +8,7 @@
 
 #include "image/family.h"
 #include "image/language.h"
+#include "link/serial_port.h"
 
 namespace vel {
 
@@ -47,9 +48,9 @@ enum class SessionText {
 /// The text `id` in `set`.
 const std::string& SessionMessage(SessionText id, TextSet set);
 
-/// The open-failure message, with the port's own explanation (when there is
-/// one) on a line below it.
-std::string OpenFailureMessage(TextSet set, const std::string& detail);
+/// The open-failure message, with our explanation of the failure (when there
+/// is one) on a line below it, in the language of `set`.
+std::string OpenFailureMessage(TextSet set, const OpenFailure& failure);
 
 /// Labels of the progress dialog's controls.
 struct ProgressDialogTexts {

@@ -29,8 +29,10 @@ bool SimulatedSerialPort::open(const std::string& portName) {
     return true;
 }
 
-std::string SimulatedSerialPort::openFailureDetail() const {
-    return openedName_ + ": the simulated port is set to refuse opening";
+// A refusing simulated port stands for a port another program holds.
+OpenFailure SimulatedSerialPort::openFailure() const {
+    if (!options_.failOpen) return {};
+    return {OpenFailureKind::InUse, openedName_, openedName_, "the simulated port is set to refuse opening", {}};
 }
 
 void SimulatedSerialPort::configure(const TimingProfile& profile) { profile_ = profile; }

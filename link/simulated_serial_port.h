@@ -62,7 +62,7 @@ public:
     IoResult read(std::uint8_t* buffer, std::size_t count) override;
     void close() override;
     bool isOpen() const override { return open_; }
-    std::string openFailureDetail() const override;
+    OpenFailure openFailure() const override;
 
     void setOptions(const SimulatedPortOptions& options) { options_ = options; }
     const SimulatedPortOptions& options() const { return options_; }

@@ -1,4 +1,5 @@
 #include "report/report_layout.h"
+#include "report/report_one_page.h"
 
 #include <cstdint>
 #include <string>
@@ -49,6 +50,7 @@ std::string Cell(const ChannelTable& table, int row, int col) {
 }  // namespace
 
 const std::vector<ReportPageInfo>& ReportPages(const Family& family) {
+    if (const auto* onePage = report_detail::OnePageReportOf(family)) return onePage->pages;
     switch (family.id) {
         case FamilyId::Velmar_V:
         case FamilyId::VM_CH128: return FivePages();
@@ -61,7 +63,7 @@ int ReportPageCount(const Family& family) { return static_cast<int>(ReportPages(
 
 Lang ReportLang(const Family& family, Lang lang) { return family.uiLang(lang); }
 
-ReportFonts ReportFontsFor(const Family& /*family*/, Lang /*lang*/, const ReportGeometry& g) {
+ReportFonts ReportFontsFor(const Family& family, Lang /*lang*/, const ReportGeometry& g) {
     ReportFonts f;
     if (g.dpiX <= 0 || g.dpiY <= 0 || g.width <= 0 || g.height <= 0) return f;
     // Integer arithmetic throughout, in the order the formulas are written;
@@ -72,9 +74,14 @@ ReportFonts ReportFontsFor(const Family& /*family*/, Lang /*lang*/, const Report
     f.unit = static_cast<int>(u);
     const int height = h < 1 ? 1 : static_cast<int>(h);
     const int width = u < 1 ? 1 : static_cast<int>(u);
-    f.title = ReportFontSpec{-height, width, 400, 48, "Times New Roman"};
+    f.title = ReportFontSpec{-height, width, 400, 48, "Times New Roman", {}, false};
     const int bodyWidth = static_cast<int>(0.8 * width);
-    f.body = ReportFontSpec{-height, bodyWidth < 1 ? 1 : bodyWidth, 400, 48, "Times New Roman"};
+    f.body = ReportFontSpec{-height, bodyWidth < 1 ? 1 : bodyWidth, 400, 48, "Times New Roman", {}, false};
+    if (const auto* onePage = report_detail::OnePageReportOf(family)) {
+        f.title.face = onePage->titleFace;
+        f.title.substitutes = onePage->titleSubstitutes;
+        f.title.chinese = onePage->chineseTitle;
+    }
     return f;
 }
 
@@ -88,6 +95,21 @@ std::string ReportChannelHeader(const Family& family, const ChannelTable& table,
     }
     return h0 + "   " + "接收频率" + "     " + "发射频率" + "     " + h3 + "   " + h4 + "   " + "宽/窄" + "     " +
            "扫描添加" + "    " + "发射功率" + "   " + "可选信令" + "     " + "PTTID" + "   " + "繁忙锁定";
+}
+
+ReportSectionHeadings ReportHeadings(const Family& family, Lang lang) {
+    if (const auto* onePage = report_detail::OnePageReportOf(family)) return onePage->headings;
+    if (ReportLang(family, lang) == Lang::English) return {"Function Setting:", "Channel Setting:"};
+    return {"功能设置:", "频道设置:"};
+}
+
+std::vector<ReportColumn> ReportChannelColumns(const Family& family, const ChannelTable& table, Lang /*lang*/) {
+    std::vector<ReportColumn> columns;
+    const auto* onePage = report_detail::OnePageReportOf(family);
+    if (!onePage) return columns;
+    for (const auto& c : onePage->columns)
+        columns.push_back({c.col, c.xUnits, c.heading.empty() ? HeaderCell(table, c.col) : c.heading});
+    return columns;
 }
 
 std::vector<ReportRun> LayoutReportPage(const Family& family, const Image& image, const ChannelTable& table,
@@ -116,8 +138,9 @@ std::vector<ReportRun> LayoutReportPage(const Family& family, const Image& image
     put(ReportFont::Title, titleX, y, info.title.in(L));
     y -= Lt;
 
+    const ReportSectionHeadings headings = ReportHeadings(family, L);
     if (info.settings) {
-        put(ReportFont::Body, 5 * u, y, L == Lang::English ? "Function Setting:" : "功能设置:");
+        put(ReportFont::Body, 5 * u, y, headings.settings);
         y -= sectionStep;
         for (const auto& line : ReportSettingsBlock(family, image, table, L)) {
             for (const ReportSetting& s : line) put(ReportFont::Body, s.xUnits * u, y, s.label + s.value);
@@ -125,8 +148,20 @@ std::vector<ReportRun> LayoutReportPage(const Family& family, const Image& image
         }
     }
 
-    put(ReportFont::Body, 5 * u, y, L == Lang::English ? "Channel Setting:" : "频道设置:");
+    put(ReportFont::Body, 5 * u, y, headings.channels);
     y -= sectionStep;
+
+    // A report laid out in columns puts each heading over its values.
+    const std::vector<ReportColumn> columns = ReportChannelColumns(family, table, L);
+    if (!columns.empty()) {
+        for (const ReportColumn& c : columns) put(ReportFont::Body, c.xUnits * u, y, c.heading);
+        for (int row = info.firstChannel; row <= info.lastChannel; ++row) {
+            y -= Lb;
+            for (const ReportColumn& c : columns) put(ReportFont::Body, c.xUnits * u, y, Cell(table, row, c.col));
+        }
+        return runs;
+    }
+
     put(ReportFont::Body, u, y, ReportChannelHeader(family, table, L));
     const int* columnUnits = L == Lang::English ? kColumnUnitsEnglish : kColumnUnitsChinese;
     for (int row = info.firstChannel; row <= info.lastChannel; ++row) {

@@ -45,6 +45,11 @@ struct ReportFontSpec {
     int weight = 400;
     int pitchAndFamily = 48;
     std::string face;
+    /// Faces that stand in for `face` where it is not installed, in order of
+    /// preference; when none is installed either and `chinese` is set, any
+    /// installed font that writes Simplified Chinese does.
+    std::vector<std::string> substitutes;
+    bool chinese = false;
 };
 
 /// The report's two fonts and the width unit of the page.
@@ -85,7 +90,8 @@ struct ReportPageInfo {
 /// report of this layout.
 const std::vector<ReportPageInfo>& ReportPages(const Family& family);
 
-/// Number of pages of `family`'s report (5 for the 128-channel families).
+/// Number of pages of `family`'s report (5 for the 128-channel families, 1
+/// for the 16-channel families).
 int ReportPageCount(const Family& family);
 
 /// The language the report of `family` is printed in when the interface
@@ -93,8 +99,9 @@ int ReportPageCount(const Family& family);
 Lang ReportLang(const Family& family, Lang lang);
 
 /// Step 1: the title and body fonts for a print area. The title font is
-/// "Times New Roman" of height −h and width u, the body font the same with
-/// width 0.8·u (truncated). Invalid geometry (no pixel density) gives zeros;
+/// "Times New Roman" (the Chinese 16-channel report: "宋体") of height −h and
+/// width u, the body font "Times New Roman" of the same height with width
+/// 0.8·u (truncated). Invalid geometry (no pixel density) gives zeros;
 /// a print area too small for the formulas gets the smallest usable font
 /// (height and width 1) rather than a negative size.
 ReportFonts ReportFontsFor(const Family& family, Lang lang, const ReportGeometry& geometry);
@@ -109,13 +116,37 @@ struct ReportSetting {
 /// The settings block of page 1, line by line (7 lines for the 128- and
 /// 118-channel families), each text with its x position in units of u.
 /// Values come from the image, and for the form's lists (type, band, power
-/// rank) from the selections of `table`.
+/// rank) from the selections of `table`. The 16-channel families print every
+/// setting of their form from the selections of `table`, so lists changed on
+/// the form print before they are stored; Marlowe prints its type and band
+/// from the form and the rest from the image, with its side-button columns.
 std::vector<std::vector<ReportSetting>> ReportSettingsBlock(const Family& family, const Image& image,
                                                             const ChannelTable& table, Lang lang);
 
 /// The heading line of the channel block, built from the table's header
 /// cells and the report's own column words.
 std::string ReportChannelHeader(const Family& family, const ChannelTable& table, Lang lang);
+
+/// Headings of the two blocks of page 1: the settings ("Function Setting:")
+/// and the channels ("Channel Setting:").
+struct ReportSectionHeadings {
+    std::string settings;
+    std::string channels;
+};
+ReportSectionHeadings ReportHeadings(const Family& family, Lang lang);
+
+/// One column of a report laid out in columns: the grid column it prints,
+/// its x in units of u, and the heading printed over its values.
+struct ReportColumn {
+    int col = 0;
+    int xUnits = 0;
+    std::string heading;
+};
+
+/// The channel columns of a report whose heading stands in columns over the
+/// values (the one-page reports of the 16-channel families), column 0 first.
+/// Empty for a report whose heading is one line (ReportChannelHeader).
+std::vector<ReportColumn> ReportChannelColumns(const Family& family, const ChannelTable& table, Lang lang);
 
 /// Step 2: the runs of page `page` (1-based) in drawing order. A page number
 /// outside the report or an invalid geometry gives no runs. Bytes past the end

@@ -7,21 +7,17 @@
 #include <vector>
 
 #include "report/report_layout.h"
+#include "report/report_one_page.h"
 
 namespace vel {
 namespace {
 
-Byte ByteAt(const Image& image, int addr) {
-    // A short image (a file of another family) reads as erased memory rather
-    // than past its end.
-    if (addr < 0 || static_cast<std::size_t>(addr) >= image.size()) return 0xFF;
-    return image[static_cast<std::size_t>(addr)];
-}
+using report_detail::ReportByte;
 
 struct BitRef {
     int addr;
     int bit;
-    bool in(const Image& image) const { return (ByteAt(image, addr) >> bit) & 1; }
+    bool in(const Image& image) const { return (ReportByte(image, addr) >> bit) & 1; }
 };
 
 /// A code of ASCII characters in `length` bytes from `addr`: the bytes that
@@ -34,7 +30,7 @@ struct CodeRef {
     std::string in(const Image& image) const {
         std::string s;
         for (int i = 0; i < length; ++i) {
-            const Byte b = ByteAt(image, addr + i);
+            const Byte b = ReportByte(image, addr + i);
             if ((b >= '0' && b <= '9') || (lettersAtoD && b >= 'A' && b <= 'D')) s += static_cast<char>(b);
         }
         return s;
@@ -174,18 +170,6 @@ std::string VoxDelay(Byte v) {
     return v < 6 ? kDelays[v] : kDelays[0];
 }
 
-/// Text of the selected item of form list `id`, empty without a selection.
-std::string Selected(const Family& family, const ChannelTable& table, int id, Lang lang) {
-    const auto sel = table.selection.find(id);
-    if (sel == table.selection.end() || sel->second < 0) return {};
-    for (const FormField& field : family.form) {
-        if (field.id != id) continue;
-        if (sel->second >= static_cast<int>(field.items.size())) return {};
-        return field.items[static_cast<std::size_t>(sel->second)].text.in(lang);
-    }
-    return {};
-}
-
 // Control identifiers of the lists above the grid.
 constexpr int kTypeList = 1017;
 constexpr int kFieldList = 1011;
@@ -195,11 +179,13 @@ constexpr int kPowerRankList = 1018;
 
 std::vector<std::vector<ReportSetting>> ReportSettingsBlock(const Family& family, const Image& image,
                                                             const ChannelTable& table, Lang lang) {
+    if (const auto* onePage = report_detail::OnePageReportOf(family))
+        return report_detail::OnePageSettings(*onePage, family, image, table);
     const SettingsSources* src = SourcesOf(family);
     if (!src) return {};
     const Lang L = ReportLang(family, lang);
     const auto label = [L](const char* en, const char* ch) { return std::string(L == Lang::English ? en : ch); };
-    const auto byte = [&image](int addr) { return ByteAt(image, addr); };
+    const auto byte = [&image](int addr) { return ReportByte(image, addr); };
 
     const std::string pf1 = src->pf1 ? KeyFunction(byte(*src->pf1), L) : "";
     const std::string voxFunction = src->voxFunction ? OnOff(src->voxFunction->in(image), L) : "";
@@ -215,8 +201,8 @@ std::vector<std::vector<ReportSetting>> ReportSettingsBlock(const Family& family
 
     return {
         {
-            {2, label("Type:   ", "机型:   "), Selected(family, table, kTypeList, L)},
-            {25, label("Frequency Field:", "频段:"), Selected(family, table, kFieldList, L)},
+            {2, label("Type:   ", "机型:   "), report_detail::SelectedText(family, table, kTypeList, L)},
+            {25, label("Frequency Field:", "频段:"), report_detail::SelectedText(family, table, kFieldList, L)},
         },
         {
             {2, "Pf1:   ", pf1},
@@ -225,7 +211,7 @@ std::vector<std::vector<ReportSetting>> ReportSettingsBlock(const Family& family
         },
         {
             {2, label("Squelch Level: ", "静噪等级: "), Squelch(byte(src->squelch))},
-            {25, label("TX power rank: ", "发射功率等级: "), Selected(family, table, kPowerRankList, L)},
+            {25, label("TX power rank: ", "发射功率等级: "), report_detail::SelectedText(family, table, kPowerRankList, L)},
             {50, label("Scrambler Activation:", "扰频器激活:"), OnOff(src->scrambler.in(image), L)},
         },
         {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "image/message_quote.h"
+
 namespace vel {
 namespace {
 
@@ -29,7 +31,9 @@ std::vector<std::string> Characters(const std::string& text) {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+// A value in a message: a bounded, printable excerpt (a text given through
+// `velprog options set` can be any length and hold control characters).
+std::string Quoted(const std::string& text) { return "\"" + QuoteForMessage(text) + "\""; }
 
 }  // namespace
 

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 #include <system_error>
+
+#include "image/file_access.h"
 
 namespace vel {
 
@@ -48,6 +48,7 @@ CConfigFile::CConfigFile() { Release(); }
 
 void CConfigFile::Release() {
     path_.clear();
+    failure_.reset();
     sections_.assign(1, Section{});
 }
 
@@ -81,23 +82,43 @@ void CConfigFile::Parse(std::string_view contents) {
 bool CConfigFile::Open(const std::string& path) {
     Release();
     std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
+    const auto status = std::filesystem::symlink_status(path, ec);
     if (status.type() == std::filesystem::file_type::not_found) {
         // Appending creates the file without truncating one that appeared
         // in the meantime.
         std::ofstream create(path, std::ios::app);
-        if (!create) return false;
+        if (!create) {
+            failure_ = SystemReason(std::make_error_code(std::errc::permission_denied));
+            return false;
+        }
         path_ = path;
         return true;
     }
-    if (ec || std::filesystem::is_directory(status)) return false;
+    return Load(path);
+}
 
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    if (in.bad()) return false;
-    Parse(contents.str());
+bool CConfigFile::OpenExisting(const std::string& path) {
+    Release();
+    std::error_code ec;
+    const auto status = std::filesystem::symlink_status(path, ec);
+    if (status.type() == std::filesystem::file_type::not_found) return false;
+    return Load(path);
+}
+
+bool CConfigFile::Load(const std::string& path) {
+    const FileBytes read = ReadRegularFile(path, kMaxBytes);
+    if (!read.ok) {
+        failure_ = read.reason;
+        return false;
+    }
+    if (read.truncated) {
+        const std::string limit = std::to_string(kMaxBytes >> 20);
+        failure_ = Text{"it holds " + std::to_string(read.size) + " bytes, more than the " + limit +
+                            " MiB a configuration file may hold",
+                        "文件有 " + std::to_string(read.size) + " 字节，超过配置文件上限 " + limit + " MiB"};
+        return false;
+    }
+    Parse(std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()));
     path_ = path;
     return true;
 }

@@ -2,9 +2,13 @@
 // The program's configuration file: a plain-text file of "[SECTION]" headers
 // and "KEY=VALUE" entries, read once at start-up and never written.
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "image/language.h"
 
 namespace vel {
 
@@ -24,8 +28,21 @@ public:
     /// Reads the file at `path` (the caller builds the full path). A file that
     /// does not exist is created empty (never truncated) and counts as read.
     /// Anything held before is released first. On failure the object stays
-    /// empty, path() is empty and every lookup gives its default.
+    /// empty, path() is empty, every lookup gives its default and failure()
+    /// says why. Only a regular file is read (a named pipe, a device or a
+    /// folder is refused without blocking), and at most kMaxBytes of it.
     bool Open(const std::string& path);
+
+    /// As Open, but a file that does not exist is not created: nothing at
+    /// `path` gives false with no failure(), as nothing to read.
+    bool OpenExisting(const std::string& path);
+
+    /// Why the last Open or OpenExisting failed: a clause such as "it is a
+    /// named pipe, not a regular file"; empty after a success.
+    const std::optional<Text>& failure() const { return failure_; }
+
+    /// The largest configuration file read.
+    static constexpr std::size_t kMaxBytes = 16u << 20;
 
     /// Replaces the sections with those of `contents` (the text of a file).
     /// The path is left as it is. A leading UTF-8 byte-order mark is skipped;
@@ -49,7 +66,10 @@ public:
     const std::vector<Section>& sections() const { return sections_; }
 
 private:
+    bool Load(const std::string& path);
+
     std::string path_;
+    std::optional<Text> failure_;
     std::vector<Section> sections_;
 };
 

@@ -135,6 +135,12 @@ bool PathExists(const std::string& path) {
     return !path.empty() && std::filesystem::exists(path, ec);
 }
 
+bool EntryExists(const std::string& path) {
+    std::error_code ec;
+    return !path.empty() &&
+           std::filesystem::symlink_status(path, ec).type() != std::filesystem::file_type::not_found;
+}
+
 std::string InstalledDataDirectory(std::string_view programDir, std::string_view programBase) {
     while (programDir.size() > 1 && kSeparators.find(programDir.back()) != std::string_view::npos)
         programDir.remove_suffix(1);
@@ -201,7 +207,9 @@ std::string FindConfigFile(const ProgramFolders& folders, std::string_view fileN
 bool OpenProgramConfig(CConfigFile& config, const ProgramFolders& folders, std::string_view fileName,
                        bool createWhenMissing) {
     config.Release();
-    const std::string found = FindConfigFile(folders, fileName);
+    // A file that is there but cannot be read fails here with its reason
+    // (CConfigFile::failure), rather than being passed over.
+    const std::string found = FindConfigFile(folders, fileName, EntryExists);
     if (!found.empty()) return config.Open(found);
     if (!createWhenMissing) return false;
     // A portable copy creates the file beside itself; an installed program,

@@ -120,6 +120,11 @@ using EnvironmentFn = std::function<std::string(const char*)>;
 /// std::filesystem's answer, false on any error.
 bool PathExists(const std::string& path);
 
+/// True when anything is at `path`, a symbolic link to nothing included: a
+/// configuration file found this way that cannot be read is reported rather
+/// than passed over.
+bool EntryExists(const std::string& path);
+
 /// The installed data folder of the program `programBase` whose executable
 /// sits in `programDir`: the parent of `programDir`, then
 /// kInstalledDataFolder, then `programBase`. Trailing separators of

@@ -1,5 +1,6 @@
 #include "table/channel_table.h"
 
+#include <cctype>
 #include <string>
 #include <type_traits>
 
@@ -298,6 +299,12 @@ FrequencyCommit CommitFrequency(const Family& family, Lang lang, ChannelTable& t
     FrequencyCommit result;
     result.accepted = true;
 
+    // Moving through a cell never edits it: the text it already has changes nothing.
+    if (typed == table.at(row, col)) {
+        result.text = typed;
+        return result;
+    }
+
     std::string t = typed;
     if (!t.empty()) {
         const std::int64_t v = FrequencyUnitsFromText(t);
@@ -314,6 +321,11 @@ FrequencyCommit CommitFrequency(const Family& family, Lang lang, ChannelTable& t
             t.clear();
         }
         result.accepted = !result.message.has_value();
+        // A refused text leaves the row as it was: only an emptied cell clears.
+        if (!result.accepted) {
+            result.text = table.at(row, col);
+            return result;
+        }
     }
 
     const int rxCol = family.columnOf(ColumnKind::RxFrequency);
@@ -358,15 +370,49 @@ FrequencyCommit CommitFrequency(const Family& family, Lang lang, ChannelTable& t
 }
 
 void CommitListCell(ChannelTable& table, int row, int col, const std::string& text) {
+    if (text == table.at(row, col)) return;
     table.at(row, col) = RowInUse(table, row) ? text : std::string();
 }
 
-void CommitToneCell(ChannelTable& table, int row, int col, const std::string& text) {
+std::optional<std::string> ToneEntryFor(const std::string& text) {
+    if (text.empty()) return std::string("OFF");
+    if (ToneIndex(text) >= 0) return text;
+    // Letters in either case ("d023n", "off") and a CTCSS tone written as a
+    // number without its tenth ("67", as a spreadsheet shows 67.0) name an
+    // entry too.
+    std::string upper = text;
+    for (char& c : upper) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    if (ToneIndex(upper) >= 0) return upper;
+    const bool numeric = std::isdigit(static_cast<unsigned char>(text.front())) &&
+                         text.find_first_not_of("0123456789.") == std::string::npos;
+    if (numeric && DecimalScaledTruncated(text, 6) % 100000 == 0) {
+        const std::int64_t tenths = DecimalScaledTruncated(text, 1);
+        for (const std::string& entry : ToneTable()) {
+            const int t = ToneTenths(entry);
+            if (t != 0 && t == tenths) return entry;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> CommitToneCell(ChannelTable& table, int row, int col, const std::string& text, Lang lang) {
+    if (text == table.at(row, col)) return std::nullopt;
     if (!RowInUse(table, row)) {
         table.at(row, col).clear();
-    } else {
-        table.at(row, col) = ToneIndex(text) >= 0 ? text : std::string("OFF");
+        return std::nullopt;
     }
+    const std::optional<std::string> entry = ToneEntryFor(text);
+    if (!entry) return NotAToneText(text, lang);
+    table.at(row, col) = *entry;
+    return std::nullopt;
+}
+
+std::string NotAToneText(const std::string& text, Lang lang) {
+    static const Text kNotATone{"\"%1\" is not a tone. Choose a tone from the list, or OFF; the cell keeps its tone.",
+                                "“%1”不是有效的信令，请从列表中选择信令或OFF；该格保留原来的信令。"};
+    std::string message = kNotATone.in(lang);
+    message.replace(message.find("%1"), 2, text);
+    return message;
 }
 
 void CommitNameCell(ChannelTable& table, int row, int col, const std::string& text) { table.at(row, col) = text; }

@@ -73,15 +73,30 @@ struct FrequencyCommit {
 /// channel whose frequencies and tones are all empty. The typed text is cut
 /// to 10 Hz by exact decimal arithmetic, and the cell shows that same value
 /// with five decimals, so what is shown and stored is what was checked.
+/// Nothing is lost by accident: a text equal to the cell's changes nothing,
+/// and a refused text (the message says why) leaves the row as it was. Only an
+/// empty text clears the cell and runs the clearing rules.
 FrequencyCommit CommitFrequency(const Family& family, Lang lang, ChannelTable& table, int row, int col,
                                 const std::string& typed, CommitKey key);
 
-/// Commits a list column's text: empty on a row not in use.
+/// Commits a list column's text: empty on a row not in use. A text equal to
+/// the cell's changes nothing.
 void CommitListCell(ChannelTable& table, int row, int col, const std::string& text);
 
-/// Commits a tone column: empty on a row not in use; otherwise `text` when it
-/// is a tone-table entry, else "OFF".
-void CommitToneCell(ChannelTable& table, int row, int col, const std::string& text);
+/// The tone-table entry a tone text names: the entry itself; its letters in
+/// either case ("d023n", "off"); a CTCSS tone without its tenth ("67" for
+/// "67.0"); an empty text is "OFF". Anything else names none.
+std::optional<std::string> ToneEntryFor(const std::string& text);
+
+/// Commits a tone column: empty on a row not in use; otherwise the entry the
+/// text names (ToneEntryFor). A text that names no entry is refused: the cell
+/// keeps its tone and the returned message (in `lang`) names the text. A text
+/// equal to the cell's changes nothing.
+std::optional<std::string> CommitToneCell(ChannelTable& table, int row, int col, const std::string& text,
+                                          Lang lang = Lang::English);
+
+/// Message of a tone text that is no tone.
+std::string NotAToneText(const std::string& text, Lang lang);
 
 /// Commits the name column (kept whether or not the row is in use).
 void CommitNameCell(ChannelTable& table, int row, int col, const std::string& text);

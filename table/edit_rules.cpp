@@ -69,6 +69,10 @@ EditorStart StartEditor(EditorKind kind, std::string_view cellText, EditKey key)
             }
             break;
         case EditorKind::FrequencyEdit:
+            if (typed && !IsDigit(key)) {
+                s.refused = true;
+                break;
+            }
             s.replaceText = true;
             s.text = typed ? Utf8(key) : std::string(cellText);
             s.selectAll = !typed;

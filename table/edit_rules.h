@@ -43,6 +43,9 @@ struct EditorStart {
     /// The first typed key is a printable character that is not a digit:
     /// the view shows the family's "Please input Number" text; editing goes on.
     bool numberMessage = false;
+    /// The typed key cannot start the cell's value (anything but a digit on
+    /// a frequency): the editor does not open and the cell keeps its text.
+    bool refused = false;
     /// The editor's text is replaced by `text` (edit boxes always; the tone
     /// box only when a character is typed; a list never).
     bool replaceText = false;
@@ -54,8 +57,9 @@ struct EditorStart {
 
 /// Starts editor `kind` on a cell holding `cellText` with `key`.
 /// Edit boxes: no key or Enter keep the cell's text, all of it selected; a
-/// typed character stands alone in the edit with the caret after it (digit
-/// or not; the name edit keeps only characters a name can hold, upper-cased).
+/// typed character stands alone in the edit with the caret after it (the name
+/// edit keeps only characters a name can hold, upper-cased). A frequency
+/// starts with a digit only: any other typed character is refused.
 /// Tone box: a typed character replaces its edit field. Lists show no text.
 EditorStart StartEditor(EditorKind kind, std::string_view cellText, EditKey key);
 

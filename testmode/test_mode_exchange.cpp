@@ -90,12 +90,15 @@ namespace {
 
 class TestModeExchange {
 public:
-    TestModeExchange(SerialPort& port, Clock& clock, const TestModeRequest& request, const TestModeItem& item)
-        : port_(port), clock_(clock), request_(request), item_(item) {}
+    TestModeExchange(SerialPort& port, Clock& clock, SessionHost& host, const TestModeRequest& request,
+                     const TestModeItem& item)
+        : port_(port), clock_(clock), host_(host), request_(request), item_(item) {}
 
-    /// One attempt, from the 700 ms pause to the last answer.
+    /// One attempt, from the 700 ms pause to the last answer. A stop request
+    /// (host.cancelRequested) ends it as failed after the pause or any read.
     bool attempt() {
         clock_.sleepMs(kTestModeAttemptPauseMs);
+        if (host_.cancelRequested()) return false;
         for (Byte b : kWakeUpFrame) {
             port_.purgeBuffers();
             port_.write(&b, 1);
@@ -103,7 +106,7 @@ public:
         }
         port_.purgeBuffers();
         IoResult r = port_.read(reply_, 1);
-        if (!r.ok) return false;
+        if (!r.ok || host_.cancelRequested()) return false;
         if (!(r.count == 1 && reply_[0] == kAcknowledge)) {
             port_.purgeBuffers();
             if (!readByte(kAcknowledge)) return false;
@@ -157,11 +160,12 @@ private:
 
     bool readByte(Byte expected) {
         const IoResult r = port_.read(reply_, 1);
-        return r.ok && r.count == 1 && reply_[0] == expected;
+        return r.ok && r.count == 1 && reply_[0] == expected && !host_.cancelRequested();
     }
 
     SerialPort& port_;
     Clock& clock_;
+    SessionHost& host_;
     const TestModeRequest& request_;
     const TestModeItem& item_;
     Byte reply_[kReplyBufferSize] = {};
@@ -178,14 +182,18 @@ TestModeOutcome RunTestModeExchange(const Family& family, Lang uiLang, SerialPor
     if (item == nullptr) throw std::invalid_argument("RunTestModeExchange: unknown test-mode item");
 
     if (!port.open(portName)) {
-        host.showMessage(OpenFailureMessage(texts, port.openFailureDetail()), MessageButtons::Ok);
+        host.showMessage(OpenFailureMessage(texts, port.openFailure()), MessageButtons::Ok);
         return TestModeOutcome::OpenFailed;
     }
     port.configure(kTestModeTiming);
     port.purgeBuffers();
 
-    TestModeExchange exchange(port, clock, request, *item);
+    TestModeExchange exchange(port, clock, host, request, *item);
     while (!exchange.attempt()) {
+        if (host.cancelRequested()) {
+            port.close();
+            return TestModeOutcome::Cancelled;
+        }
         if (host.showMessage(SessionMessage(SessionText::TestModeFailed, texts), MessageButtons::RetryCancel) !=
             MessageAnswer::Retry) {
             port.close();

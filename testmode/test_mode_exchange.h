@@ -58,8 +58,11 @@ enum class TestModeOutcome { Completed, Cancelled, OpenFailed };
 /// out) with the test-mode timing profile. Every wait is a plain pause: no
 /// message pump runs. A failed step asks Retry/Cancel; Retry starts again
 /// from the 700 ms pause and the wake-up on the port that is still open.
-/// Messages go through `host.showMessage` only; nothing else of the host is
-/// used. Completed is reported after the success message has been shown.
+/// Messages go through `host.showMessage`; `host.cancelRequested` (a stop
+/// request on the command line) is asked after the pause and every read, and
+/// ends the exchange as Cancelled without a message. Nothing else of the
+/// host is used. Completed is reported after the success message has been
+/// shown.
 /// An item code that is not one of TestModeItems() throws
 /// std::invalid_argument before the port is touched.
 TestModeOutcome RunTestModeExchange(const Family& family, Lang uiLang, SerialPort& port, Clock& clock,

@@ -465,6 +465,130 @@
         <source>For Help，Please Press F1</source>
         <translation>如需帮助，请按F1键</translation>
     </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>撤销(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Undo the last change</source>
+        <translation>撤销上一次更改</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>撤销</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>重做(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Redo the change undone last</source>
+        <translation>重做上一次撤销的更改</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>重做</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>剪切(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Copy the selection to the clipboard and empty it</source>
+        <translation>把选中内容复制到剪贴板并清空</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>剪切</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>复制(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Copy the selected channels or cells to the clipboard as text</source>
+        <translation>把选中的信道或格子以文本复制到剪贴板</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>粘贴(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Paste channels from the clipboard over the selection</source>
+        <translation>用剪贴板中的信道覆盖选中的行</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>粘贴</translation>
+    </message>
+    <message>
+        <source>Paste &amp;Inserted</source>
+        <translation>插入粘贴(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Insert the channels of the clipboard above the selection</source>
+        <translation>把剪贴板中的信道插入到选中行的上方</translation>
+    </message>
+    <message>
+        <source>Insert &amp;Empty Channel	Ins</source>
+        <translation>插入空信道(&amp;E)	Ins</translation>
+    </message>
+    <message>
+        <source>Insert empty channels above the selection; the channels below move down</source>
+        <translation>在选中行的上方插入空信道，下面的信道依次下移</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Channel</source>
+        <translation>删除信道(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Delete the selected channels: their rows become empty</source>
+        <translation>删除选中的信道：这些行变为空</translation>
+    </message>
+    <message>
+        <source>&amp;Move Up</source>
+        <translation>上移(&amp;M)</translation>
+    </message>
+    <message>
+        <source>Move the selected channels up one row</source>
+        <translation>把选中的信道上移一行</translation>
+    </message>
+    <message>
+        <source>Move D&amp;own</source>
+        <translation>下移(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Move the selected channels down one row</source>
+        <translation>把选中的信道下移一行</translation>
+    </message>
+    <message>
+        <source>&amp;Fill Down</source>
+        <translation>向下填充(&amp;F)</translation>
+    </message>
+    <message>
+        <source>Copy the first selected row's values into the other selected rows</source>
+        <translation>把选中的第一行的数值复制到其余选中的行</translation>
+    </message>
+    <message>
+        <source>Cle&amp;ar	Del</source>
+        <translation>清除(&amp;A)	Del</translation>
+    </message>
+    <message>
+        <source>Empty the selected cells</source>
+        <translation>清空选中的格子</translation>
+    </message>
+    <message>
+        <source>Select A&amp;ll Channels</source>
+        <translation>全选信道(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Select every channel row</source>
+        <translation>选中所有信道行</translation>
+    </message>
 </context>
 <context>
     <name>CVelApp</name>
@@ -500,6 +624,10 @@
         <source>The help pages %1 cannot be found.</source>
         <translation>找不到帮助文件 %1。</translation>
     </message>
+    <message>
+        <source>The configuration file %1 cannot be read: %2. Its settings are not used.</source>
+        <translation>无法读取配置文件 %1：%2。其中的设置未被采用。</translation>
+    </message>
 </context>
 <context>
     <name>CVelDoc</name>
@@ -514,6 +642,10 @@
     <message>
         <source>The file could not be saved.</source>
         <translation>无法保存该文件。</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>编辑</translation>
     </message>
 </context>
 <context>

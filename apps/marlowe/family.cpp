@@ -28,6 +28,9 @@ std::vector<Column> Columns() {
                            Codec(12, 0x04, {0x00, 0x04}, 0x04), Same("Wide"), 61450));
     c.push_back(ListColumn(Same("Scan/Add"), 1, 1.2, true, true, Items(std::vector<std::string>{"Yes", "No"}),
                            Codec(12, 0x08, {0x08, 0x00}, 0x00), Same("Yes"), 61451));
+    c[6].role = ChannelRole::Power;
+    c[7].role = ChannelRole::Bandwidth;
+    c[8].role = ChannelRole::Scan;
     return c;
 }
 

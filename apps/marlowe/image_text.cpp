@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "image/document_file.h"
+#include "image/file_access.h"
 #include "shell/leading_integer.h"
 
 namespace vel {
@@ -202,6 +203,10 @@ ImageTextImportResult ImportImageTextFile(const fs::path& file, Image& image) {
     if (ec) return {false, UnreadableFileMessage(path, ec)};
     if (std::filesystem::is_directory(status))
         return {false, UnreadableFileMessage(path, std::make_error_code(std::errc::is_a_directory))};
+    // Only a regular file is read: a named pipe would hold the program, a
+    // device would be read from.
+    if (!CheckFileAccess(file, FileUse::Read).ok)
+        return {false, UnreadableFileMessage(path, std::make_error_code(std::errc::operation_not_supported))};
 
     // Binary, so that every platform reads the same bytes; a CR before the
     // line end ends a number like any other non-digit.

@@ -45,6 +45,9 @@ std::vector<Column> Columns() {
     more.newChannelDefault = Same(">>");
     more.editorId = 1007;
     c.push_back(more);
+    c[5].role = ChannelRole::Bandwidth;
+    c[6].role = ChannelRole::Scan;
+    c[7].role = ChannelRole::Power;
     return c;
 }
 

@@ -37,6 +37,9 @@ std::vector<Column> Columns() {
     name.kind = ColumnKind::Name;
     name.editorId = 61454;
     c.push_back(name);
+    c[5].role = ChannelRole::Bandwidth;
+    c[6].role = ChannelRole::Scan;
+    c[7].role = ChannelRole::Power;
     return c;
 }
 

@@ -63,6 +63,9 @@ Family Make() {
     t.hintOverList = Same("请点击组合框右边的箭头按钮以进行选择");
     t.hintOverGrid = Same("请点击组合框右边的箭头按钮以进行选择，如需帮助，请按F1键");
     t.hintElsewhere = Same("如需帮助，请按F1键");
+    // The label above the grid is not among the texts the Chinese resources
+    // list; it is given in Chinese like the grid's own "信道".
+    t.channelLabel = Same("信道：");
     t.typeSettingGroup = Same("整机设置");
     t.functionSettingGroup = Same("功能设置");
 

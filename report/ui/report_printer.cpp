@@ -1,10 +1,13 @@
 #include "report/ui/report_printer.h"
+
+#include "image/file_access.h"
 #include "shell/ui/message_box.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QMarginsF>
@@ -45,7 +48,7 @@ double TwipsToPixels(int twips, int dpi) { return twips * static_cast<double>(dp
 /// the requested character height as the em size, and the average character
 /// width reached by stretching the face horizontally.
 QFont MakeFont(const vel::ReportFontSpec& request, const QPaintDevice& device) {
-    QFont font(QString::fromStdString(request.face));
+    QFont font(ResolveReportFace(request));
     // Pitch and family 48 asks for a font of constant stroke width when the
     // face itself is missing.
     font.setStyleHint(QFont::TypeWriter, QFont::PreferOutline);
@@ -77,6 +80,23 @@ QString MessageTitle() {
 }
 
 }  // namespace
+
+QString ResolveReportFace(const vel::ReportFontSpec& request) {
+    const QString face = QString::fromStdString(request.face);
+    if (request.substitutes.empty() && !request.chinese) return face;
+    const QStringList installed = QFontDatabase::families();
+    const auto isInstalled = [&installed](const QString& f) { return installed.contains(f, Qt::CaseInsensitive); };
+    if (isInstalled(face)) return face;
+    for (const std::string& s : request.substitutes) {
+        const QString substitute = QString::fromStdString(s);
+        if (isInstalled(substitute)) return substitute;
+    }
+    if (request.chinese) {
+        const QStringList chinese = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
+        if (!chinese.isEmpty()) return chinese.front();
+    }
+    return face;
+}
 
 void DrawReportPage(QPainter& painter, const QPaintDevice& device, const vel::Family& family,
                     const vel::Image& image, const vel::ChannelTable& table, vel::Lang lang, int page) {
@@ -140,9 +160,15 @@ bool WriteReportPdf(const QString& path, const vel::Family& family, const vel::I
     const int count = vel::ReportPageCount(family);
     if (count == 0) return fail(Tr("This radio has no settings report."));
 
+    // Only a regular file (or nothing) is replaced, never a device or a named
+    // pipe; a link is written through, to the file it names.
+    const vel::FileAccess access = vel::CheckFileAccess(path.toStdU16String(), vel::FileUse::Replace);
+    if (!access.ok) return fail(QString::fromStdString(access.reason->in(lang)));
     // QSaveFile writes beside the target and renames on commit: an existing
-    // file is replaced only by a complete PDF.
-    QSaveFile file(path);
+    // file is replaced only by a complete PDF. No stop signal comes between
+    // its temporary file and the rename or removal.
+    const vel::SignalShield shield;
+    QSaveFile file(QString::fromStdU16String(access.target.u16string()));
     if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
     bool painted = false;
     {

@@ -25,6 +25,7 @@
 #include "image/family.h"
 #include "image/image.h"
 #include "image/language.h"
+#include "report/report_layout.h"
 #include "table/channel_table.h"
 
 class QPainter;
@@ -34,6 +35,14 @@ class QPrinter;
 class QWidget;
 
 namespace velui {
+
+/// The face the report draws a font request with: the requested face when it
+/// is installed, else the first installed substitute, else (for a Chinese
+/// face) the first installed font that writes Simplified Chinese. So the
+/// Chinese report's title font "宋体" becomes, on a system without it, a
+/// Chinese font that is there (WenQuanYi on a Debian system), instead of
+/// whatever the platform would pick for an unknown name.
+QString ResolveReportFace(const vel::ReportFontSpec& request);
 
 /// Draws page `page` (1-based) of the report with `painter`, which must be
 /// active on `device`. The device's paintable area is the print area; the

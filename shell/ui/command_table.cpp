@@ -22,6 +22,10 @@ const std::vector<CommandSpec> kCommands = {
     {ID_FILE_EXPORT_PDF, QT_TRANSLATE_NOOP("CMainFrame", "&Export PDF..."), QT_TRANSLATE_NOOP("CMainFrame", "Write the settings report to a PDF file"), QT_TRANSLATE_NOOP("CMainFrame", "Export PDF"), ""},
     {ID_FILE_IMPORT_TEXT, QT_TRANSLATE_NOOP("CMainFrame", "&Import Text Form…"), QT_TRANSLATE_NOOP("CMainFrame", "Read the channel data from a text form such as 1.txt"), "", ""},
     {ID_FILE_EXPORT_TEXT, QT_TRANSLATE_NOOP("CMainFrame", "Export &Text Form…"), QT_TRANSLATE_NOOP("CMainFrame", "Write the channel data as a text form"), "", ""},
+    {ID_FILE_OPEN_BACKUP, QT_TRANSLATE_NOOP("CMainFrame", "Open &Backup..."), QT_TRANSLATE_NOOP("CMainFrame", "Open one of the backups saved before each write"), QT_TRANSLATE_NOOP("CMainFrame", "Open Backup"), ""},
+    {ID_FILE_COMPARE, QT_TRANSLATE_NOOP("CMainFrame", "Compare &With..."), QT_TRANSLATE_NOOP("CMainFrame", "List the differences between this document and another file or the radio"), QT_TRANSLATE_NOOP("CMainFrame", "Compare"), ""},
+    {ID_FILE_IMPORT_CHANNELS, QT_TRANSLATE_NOOP("CMainFrame", "Import C&hannels..."), QT_TRANSLATE_NOOP("CMainFrame", "Read a channel list from a CSV file into the channel table"), QT_TRANSLATE_NOOP("CMainFrame", "Import Channels"), ""},
+    {ID_FILE_EXPORT_CHANNELS, QT_TRANSLATE_NOOP("CMainFrame", "Export &Channels..."), QT_TRANSLATE_NOOP("CMainFrame", "Write the channel table to a CSV file"), QT_TRANSLATE_NOOP("CMainFrame", "Export Channels"), ""},
     {ID_FILE_MRU_FILE1, QT_TRANSLATE_NOOP("CMainFrame", "Recent File"), QT_TRANSLATE_NOOP("CMainFrame", "Open this document"), "", ""},
     {ID_APP_EXIT, QT_TRANSLATE_NOOP("CMainFrame", "E&xit"), QT_TRANSLATE_NOOP("CMainFrame", "Quit the application; prompts to save documents"), QT_TRANSLATE_NOOP("CMainFrame", "Exit"), ""},
     {ID_READ_FROM_RADIO, QT_TRANSLATE_NOOP("CMainFrame", "&Read From Radio\tCtrl+R"), QT_TRANSLATE_NOOP("CMainFrame", "Read Data From Radio"), QT_TRANSLATE_NOOP("CMainFrame", "Read"), ":/shell/icons/read.svg"},
@@ -32,6 +36,8 @@ const std::vector<CommandSpec> kCommands = {
     {ID_OPTIONAL_FEATURES, QT_TRANSLATE_NOOP("CMainFrame", "&Optional Features\tCtrl+O"), QT_TRANSLATE_NOOP("CMainFrame", "Set the rest  functional features for the interphone"), "", ""},
     {ID_OPTIONAL_FEATURES_EDIT, QT_TRANSLATE_NOOP("CMainFrame", "&Optional Features\tCtrl+O"), QT_TRANSLATE_NOOP("CMainFrame", "Set the rest  functional features for the interphone"), "", ""},
     {ID_TWO_TONE, QT_TRANSLATE_NOOP("CMainFrame", "Two Tone\tCtrl+Y"), "", "", ""},
+    {ID_BACKUP_BEFORE_WRITE, QT_TRANSLATE_NOOP("CMainFrame", "&Backup Before Write"), QT_TRANSLATE_NOOP("CMainFrame", "Read the radio and save what it holds before every write"), "", "", true},
+    {ID_VERIFY_AFTER_WRITE, QT_TRANSLATE_NOOP("CMainFrame", "&Verify After Write"), QT_TRANSLATE_NOOP("CMainFrame", "Read the radio back after every write and compare it with what was sent"), "", "", true},
     {ID_COM1, QT_TRANSLATE_NOOP("CMainFrame", "COM1(&P)\tCtrl+C"), QT_TRANSLATE_NOOP("CMainFrame", "Choose Communication Port one "), QT_TRANSLATE_NOOP("CMainFrame", "Com1"), "", true},
     {ID_COM2, QT_TRANSLATE_NOOP("CMainFrame", "COM2(&Q)\tCtrl+D"), QT_TRANSLATE_NOOP("CMainFrame", "Choose Communication Port two "), QT_TRANSLATE_NOOP("CMainFrame", "Com2"), "", true},
     {ID_COM3, QT_TRANSLATE_NOOP("CMainFrame", "COM3(&S)\tCtrl+E"), QT_TRANSLATE_NOOP("CMainFrame", "Choose Communication Port three "), QT_TRANSLATE_NOOP("CMainFrame", "Com3"), "", true},
@@ -43,6 +49,22 @@ const std::vector<CommandSpec> kCommands = {
     {ID_APP_ABOUT, QT_TRANSLATE_NOOP("CMainFrame", "&About Velmar-2.0..."), QT_TRANSLATE_NOOP("CMainFrame", "Display program information, version number and copyright"), QT_TRANSLATE_NOOP("CMainFrame", "About"), ":/shell/icons/about.svg"},
     {ID_CONTEXT_HELP, QT_TRANSLATE_NOOP("CMainFrame", "Help"), QT_TRANSLATE_NOOP("CMainFrame", "Display help for clicked on buttons, menus and windows"), QT_TRANSLATE_NOOP("CMainFrame", "Help"), ":/shell/icons/contexthelp.svg"},
     {ID_HELP, QT_TRANSLATE_NOOP("CMainFrame", "Help"), QT_TRANSLATE_NOOP("CMainFrame", "Display help for current task or command"), QT_TRANSLATE_NOOP("CMainFrame", "Help"), ""},
+    // Edit menu. Texts with no shortcut label show the first working shortcut
+    // of the program (Ctrl+C here, Ctrl+Ins where Ctrl+C chooses a port); Ins
+    // and Del work on the grid itself.
+    {ID_EDIT_UNDO, QT_TRANSLATE_NOOP("CMainFrame", "&Undo"), QT_TRANSLATE_NOOP("CMainFrame", "Undo the last change"), QT_TRANSLATE_NOOP("CMainFrame", "Undo"), ""},
+    {ID_EDIT_REDO, QT_TRANSLATE_NOOP("CMainFrame", "&Redo"), QT_TRANSLATE_NOOP("CMainFrame", "Redo the change undone last"), QT_TRANSLATE_NOOP("CMainFrame", "Redo"), ""},
+    {ID_EDIT_CUT, QT_TRANSLATE_NOOP("CMainFrame", "Cu&t"), QT_TRANSLATE_NOOP("CMainFrame", "Copy the selection to the clipboard and empty it"), QT_TRANSLATE_NOOP("CMainFrame", "Cut"), ""},
+    {ID_EDIT_COPY, QT_TRANSLATE_NOOP("CMainFrame", "&Copy"), QT_TRANSLATE_NOOP("CMainFrame", "Copy the selected channels or cells to the clipboard as text"), QT_TRANSLATE_NOOP("CMainFrame", "Copy"), ""},
+    {ID_EDIT_PASTE, QT_TRANSLATE_NOOP("CMainFrame", "&Paste"), QT_TRANSLATE_NOOP("CMainFrame", "Paste channels from the clipboard over the selection"), QT_TRANSLATE_NOOP("CMainFrame", "Paste"), ""},
+    {ID_EDIT_PASTE_INSERTED, QT_TRANSLATE_NOOP("CMainFrame", "Paste &Inserted"), QT_TRANSLATE_NOOP("CMainFrame", "Insert the channels of the clipboard above the selection"), "", ""},
+    {ID_EDIT_INSERT_CHANNEL, QT_TRANSLATE_NOOP("CMainFrame", "Insert &Empty Channel\tIns"), QT_TRANSLATE_NOOP("CMainFrame", "Insert empty channels above the selection; the channels below move down"), "", ""},
+    {ID_EDIT_DELETE_CHANNEL, QT_TRANSLATE_NOOP("CMainFrame", "&Delete Channel"), QT_TRANSLATE_NOOP("CMainFrame", "Delete the selected channels: their rows become empty"), "", ""},
+    {ID_EDIT_MOVE_UP, QT_TRANSLATE_NOOP("CMainFrame", "&Move Up"), QT_TRANSLATE_NOOP("CMainFrame", "Move the selected channels up one row"), "", ""},
+    {ID_EDIT_MOVE_DOWN, QT_TRANSLATE_NOOP("CMainFrame", "Move D&own"), QT_TRANSLATE_NOOP("CMainFrame", "Move the selected channels down one row"), "", ""},
+    {ID_EDIT_FILL_DOWN, QT_TRANSLATE_NOOP("CMainFrame", "&Fill Down"), QT_TRANSLATE_NOOP("CMainFrame", "Copy the first selected row's values into the other selected rows"), "", ""},
+    {ID_EDIT_CLEAR, QT_TRANSLATE_NOOP("CMainFrame", "Cle&ar\tDel"), QT_TRANSLATE_NOOP("CMainFrame", "Empty the selected cells"), "", ""},
+    {ID_EDIT_SELECT_ALL, QT_TRANSLATE_NOOP("CMainFrame", "Select A&ll Channels"), QT_TRANSLATE_NOOP("CMainFrame", "Select every channel row"), "", ""},
     {ID_NEXT_PANE, QT_TRANSLATE_NOOP("CMainFrame", "Next Pane"), QT_TRANSLATE_NOOP("CMainFrame", "Switch to the next window pane"), QT_TRANSLATE_NOOP("CMainFrame", "Next Pane"), ""},
     {ID_PREV_PANE, QT_TRANSLATE_NOOP("CMainFrame", "Previous Pane"), QT_TRANSLATE_NOOP("CMainFrame", "Switch back to the previous window pane"), QT_TRANSLATE_NOOP("CMainFrame", "Previous Pane"), ""},
 };
@@ -52,7 +74,8 @@ const std::vector<int> kSelectablePorts = {ID_COM1, ID_COM2, ID_COM3, ID_COM4, I
 
 MenuSpec FileMenu() {
     return {QT_TRANSLATE_NOOP("CMainFrame", "&File"), nullptr,
-            {{ID_FILE_NEW}, {ID_FILE_OPEN}, {ID_FILE_SAVE}, {ID_FILE_SAVE_AS}, {}, {ID_FILE_PRINT},
+            {{ID_FILE_NEW}, {ID_FILE_OPEN}, {ID_FILE_OPEN_BACKUP}, {ID_FILE_SAVE}, {ID_FILE_SAVE_AS}, {},
+             {ID_FILE_COMPARE}, {ID_FILE_IMPORT_CHANNELS}, {ID_FILE_EXPORT_CHANNELS}, {}, {ID_FILE_PRINT},
              {ID_FILE_PRINT_PREVIEW}, {ID_FILE_PRINT_SETUP}, {ID_FILE_EXPORT_PDF}, {}, {ID_FILE_MRU_FILE1}, {},
              {ID_APP_EXIT}}};
 }
@@ -64,6 +87,47 @@ MenuSpec MarloweFileMenu() {
                                      [](const MenuItem& item) { return item.id == ID_FILE_SAVE_AS; });
     menu.items.insert(saveAs + 1, {MenuItem{}, MenuItem{ID_FILE_IMPORT_TEXT}, MenuItem{ID_FILE_EXPORT_TEXT}});
     return menu;
+}
+
+const std::vector<int> kEditCommands = {ID_EDIT_UNDO, ID_EDIT_REDO, ID_SEPARATOR,
+                                        ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_PASTE_INSERTED, ID_SEPARATOR,
+                                        ID_EDIT_INSERT_CHANNEL, ID_EDIT_DELETE_CHANNEL, ID_EDIT_MOVE_UP,
+                                        ID_EDIT_MOVE_DOWN, ID_EDIT_FILL_DOWN, ID_EDIT_CLEAR, ID_SEPARATOR,
+                                        ID_EDIT_SELECT_ALL};
+
+std::vector<MenuItem> EditItems() {
+    std::vector<MenuItem> items;
+    for (int id : kEditCommands) items.push_back({id});
+    return items;
+}
+
+MenuSpec EditMenu() { return {QT_TRANSLATE_NOOP("CMainFrame", "&Edit"), nullptr, EditItems()}; }
+
+/// The keys of the Edit commands. Where Ctrl+C and Ctrl+D choose ports (the
+/// 16-channel programs and Marlowe) Copy and Paste answer Ctrl+Ins and
+/// Shift+Ins, Cut Shift+Del, and Fill Down has no key; where Ctrl+Y opens
+/// Two Tone (Velmar_V) Redo answers Ctrl+Shift+Z only. The first key of each
+/// command is the one its menu item shows.
+std::vector<Accelerator> EditAccelerators(bool ctrlLettersFree, bool ctrlYFree) {
+    std::vector<Accelerator> keys = {{QKeySequence(Qt::CTRL | Qt::Key_Z), ID_EDIT_UNDO}};
+    if (ctrlYFree) keys.push_back({QKeySequence(Qt::CTRL | Qt::Key_Y), ID_EDIT_REDO});
+    keys.push_back({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), ID_EDIT_REDO});
+    if (ctrlLettersFree) {
+        keys.push_back({QKeySequence(Qt::CTRL | Qt::Key_X), ID_EDIT_CUT});
+        keys.push_back({QKeySequence(Qt::CTRL | Qt::Key_C), ID_EDIT_COPY});
+        keys.push_back({QKeySequence(Qt::CTRL | Qt::Key_V), ID_EDIT_PASTE});
+        keys.push_back({QKeySequence(Qt::CTRL | Qt::Key_D), ID_EDIT_FILL_DOWN});
+    }
+    const std::vector<Accelerator> always = {
+        {QKeySequence(Qt::SHIFT | Qt::Key_Delete), ID_EDIT_CUT},
+        {QKeySequence(Qt::CTRL | Qt::Key_Insert), ID_EDIT_COPY},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Insert), ID_EDIT_PASTE},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), ID_EDIT_PASTE_INSERTED},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Up), ID_EDIT_MOVE_UP},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down), ID_EDIT_MOVE_DOWN},
+        {QKeySequence(Qt::CTRL | Qt::Key_A), ID_EDIT_SELECT_ALL}};
+    keys.insert(keys.end(), always.begin(), always.end());
+    return keys;
 }
 
 MenuSpec PortMenu() {
@@ -116,13 +180,14 @@ std::vector<FrameProfile> BuildProfiles() {
 
     FrameProfile velmar;
     velmar.family = vel::FamilyId::Velmar_V;
-    velmar.menus = {FileMenu(),
+    velmar.menus = {FileMenu(), EditMenu(),
                     {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr,
-                     {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE}, {ID_EDIT_DATA}, {},
-                      {ID_OPTIONAL_FEATURES}, {ID_TWO_TONE}}},
+                     {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {ID_BACKUP_BEFORE_WRITE}, {ID_VERIFY_AFTER_WRITE}, {},
+                      {ID_TEST_MODE}, {ID_EDIT_DATA}, {}, {ID_OPTIONAL_FEATURES}, {ID_TWO_TONE}}},
                     PortMenu(), ViewMenu(), HelpMenu()};
     velmar.accelerators = FrameworkAccelerators();
     velmar.accelerators.push_back({QKeySequence(Qt::CTRL | Qt::Key_Y), ID_TWO_TONE});
+    for (const Accelerator& key : EditAccelerators(true, false)) velmar.accelerators.push_back(key);
     velmar.toolbar = kToolbar;
     velmar.aboutCaption = QT_TRANSLATE_NOOP("CMainFrame", "About Velmar");
     velmar.aboutLine1 = QT_TRANSLATE_NOOP("CMainFrame", "Velmar Programing Software Version 2.0");
@@ -131,12 +196,13 @@ std::vector<FrameProfile> BuildProfiles() {
 
     FrameProfile ch128;
     ch128.family = vel::FamilyId::VM_CH128;
-    ch128.menus = {FileMenu(),
+    ch128.menus = {FileMenu(), EditMenu(),
                    {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr,
-                    {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE}, {ID_EDIT_DATA}, {},
-                     {ID_OPTIONAL_FEATURES}}},
+                    {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {ID_BACKUP_BEFORE_WRITE}, {ID_VERIFY_AFTER_WRITE}, {},
+                     {ID_TEST_MODE}, {ID_EDIT_DATA}, {}, {ID_OPTIONAL_FEATURES}}},
                    PortMenu(), ViewMenu(), HelpMenu()};
     ch128.accelerators = FrameworkAccelerators();
+    for (const Accelerator& key : EditAccelerators(true, true)) ch128.accelerators.push_back(key);
     ch128.toolbar = kToolbar;
     profiles.push_back(ch128);
 
@@ -151,10 +217,19 @@ std::vector<FrameProfile> BuildProfiles() {
     marlowe.family = vel::FamilyId::Marlowe;
     marlowe.menus = {MarloweFileMenu(),
                      {QT_TRANSLATE_NOOP("CMainFrame", "&Edit"), nullptr,
-                      {{ID_EDIT_DATA, QT_TRANSLATE_NOOP("CMainFrame", "&Edit Data\tCtrl+G")}, {ID_KEY_ASSIGNMENT}, {ID_OPTIONAL_FEATURES_EDIT}}},
-                     {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr, {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE}}},
+                      [] {
+                          // Marlowe's own items first, then the editing commands.
+                          std::vector<MenuItem> items = {{ID_EDIT_DATA, QT_TRANSLATE_NOOP("CMainFrame", "&Edit Data\tCtrl+G")},
+                                                         {ID_KEY_ASSIGNMENT}, {ID_OPTIONAL_FEATURES_EDIT}, {}};
+                          for (const MenuItem& item : EditItems()) items.push_back(item);
+                          return items;
+                      }()},
+                     {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr,
+                      {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {ID_BACKUP_BEFORE_WRITE}, {ID_VERIFY_AFTER_WRITE}, {},
+                       {ID_TEST_MODE}}},
                      PortMenu(), ViewMenu(), HelpMenu()};
     marlowe.accelerators = SixteenChannelAccelerators();
+    for (const Accelerator& key : EditAccelerators(false, true)) marlowe.accelerators.push_back(key);
     marlowe.toolbar = kToolbar;
     marlowe.aboutCaption = QT_TRANSLATE_NOOP("CMainFrame", "About Marlowe");
     marlowe.aboutLine1 = QT_TRANSLATE_NOOP("CMainFrame", "Velmar Radio Programming Software");
@@ -163,12 +238,13 @@ std::vector<FrameProfile> BuildProfiles() {
 
     FrameProfile ch16;
     ch16.family = vel::FamilyId::VM_CH16;
-    ch16.menus = {FileMenu(),
+    ch16.menus = {FileMenu(), EditMenu(),
                   {QT_TRANSLATE_NOOP("CMainFrame", "&Program"), nullptr,
-                   {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {}, {ID_TEST_MODE},
-                    {ID_EDIT_DATA, QT_TRANSLATE_NOOP("CMainFrame", "&Edit Data\tCtrl+G")}}},
+                   {{ID_READ_FROM_RADIO}, {ID_WRITE_TO_RADIO}, {ID_BACKUP_BEFORE_WRITE}, {ID_VERIFY_AFTER_WRITE}, {},
+                    {ID_TEST_MODE}, {ID_EDIT_DATA, QT_TRANSLATE_NOOP("CMainFrame", "&Edit Data\tCtrl+G")}}},
                   PortMenu(), ViewMenu(), HelpMenu()};
     ch16.accelerators = SixteenChannelAccelerators();
+    for (const Accelerator& key : EditAccelerators(false, true)) ch16.accelerators.push_back(key);
     ch16.toolbar = kToolbar;
     ch16.aboutCaption = QT_TRANSLATE_NOOP("CMainFrame", "About Velmar");
     ch16.aboutLine1 = QT_TRANSLATE_NOOP("CMainFrame", "Velmar Serials Radio Programing Software Version 1.1");
@@ -180,14 +256,25 @@ std::vector<FrameProfile> BuildProfiles() {
     cn.family = vel::FamilyId::VM_CH16_CN;
     cn.menus = {
         {"", "文件(&F)",
-         {{ID_FILE_NEW, "新建(&N)\tCtrl+N"}, {ID_FILE_OPEN, "打开(&O)...\tCtrl+O"}, {ID_FILE_SAVE, "保存(&S)\tCtrl+S"},
-          {ID_FILE_SAVE_AS, "另存为(&A)..."}, {}, {ID_FILE_PRINT, "打印(&P)...\tCtrl+P"},
+         {{ID_FILE_NEW, "新建(&N)\tCtrl+N"}, {ID_FILE_OPEN, "打开(&O)...\tCtrl+O"},
+          {ID_FILE_OPEN_BACKUP, "打开备份(&B)..."}, {ID_FILE_SAVE, "保存(&S)\tCtrl+S"}, {ID_FILE_SAVE_AS, "另存为(&A)..."}, {},
+          {ID_FILE_COMPARE, "比较(&W)..."}, {ID_FILE_IMPORT_CHANNELS, "导入信道(&H)..."}, {ID_FILE_EXPORT_CHANNELS, "导出信道(&C)..."}, {},
+          {ID_FILE_PRINT, "打印(&P)...\tCtrl+P"},
           {ID_FILE_PRINT_PREVIEW, "打印预览(&V)"}, {ID_FILE_PRINT_SETUP, "打印设置(&R)..."},
           {ID_FILE_EXPORT_PDF, "导出PDF(&E)..."}, {},
           {ID_FILE_MRU_FILE1, "最近文件"}, {}, {ID_APP_EXIT, "退出(&X)"}}},
+        {"", "编辑(&B)",
+         {{ID_EDIT_UNDO, "撤销(&U)"}, {ID_EDIT_REDO, "重做(&R)"}, {},
+          {ID_EDIT_CUT, "剪切(&T)"}, {ID_EDIT_COPY, "复制(&C)"}, {ID_EDIT_PASTE, "粘贴(&P)"},
+          {ID_EDIT_PASTE_INSERTED, "插入粘贴(&I)"}, {},
+          {ID_EDIT_INSERT_CHANNEL, "插入空信道(&E)\tIns"}, {ID_EDIT_DELETE_CHANNEL, "删除信道(&D)"},
+          {ID_EDIT_MOVE_UP, "上移(&M)"}, {ID_EDIT_MOVE_DOWN, "下移(&O)"}, {ID_EDIT_FILL_DOWN, "向下填充(&F)"},
+          {ID_EDIT_CLEAR, "清除(&A)\tDel"}, {}, {ID_EDIT_SELECT_ALL, "全选信道(&L)"}}},
         {"", "编程(&E)",
-         {{ID_READ_FROM_RADIO, "读频(&U)\tCtrl+R"}, {ID_WRITE_TO_RADIO, "写频\tCtrl+W"}, {},
-          {ID_TEST_MODE, "在线调试(&Y)\tCtrl+T"}, {ID_EDIT_DATA, "编辑信道\tCtrl+G"}}},
+         {{ID_READ_FROM_RADIO, "读频(&U)\tCtrl+R"}, {ID_WRITE_TO_RADIO, "写频\tCtrl+W"},
+          {ID_BACKUP_BEFORE_WRITE, "写频前备份(&B)"}, {ID_VERIFY_AFTER_WRITE, "写频后核对(&V)"}, {},
+          {ID_TEST_MODE, "在线调试(&Y)\tCtrl+T", "实时修改对讲机发射功率，静燥等级，电池低压报警\n在线调试"},
+          {ID_EDIT_DATA, "编辑信道\tCtrl+G"}}},
         {"", "端口设置",
          {{ID_COM1, "COM1(&P)\tCtrl+C"}, {ID_COM2, "COM2(&Q)\tCtrl+D"}, {ID_COM3, "COM3(&S)\tCtrl+E"},
           {ID_COM4, "COM4(&T\tCtrl+F"}, {}, {ID_PORT_SIMULATED, "模拟对讲机(&M)"}}},
@@ -223,6 +310,8 @@ const FrameProfile& GetFrameProfile(vel::FamilyId family) {
         if (p.family == family) return p;
     return profiles.front();
 }
+
+const std::vector<int>& EditCommands() { return kEditCommands; }
 
 const std::vector<int>& PortCommands() { return kPorts; }
 

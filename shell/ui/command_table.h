@@ -54,6 +54,26 @@ enum CommandId : int {
     ID_FILE_EXPORT_PDF = 32900,          // the settings report as a PDF file
     ID_FILE_IMPORT_TEXT = 32901,         // Marlowe: read a text form of the image ("1.txt")
     ID_FILE_EXPORT_TEXT = 32902,         // Marlowe: write a text form of the image
+    // Edit menu: the framework's editing commands and the channel rows' own.
+    ID_EDIT_CLEAR = 57632,
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_PASTE = 57637,
+    ID_EDIT_SELECT_ALL = 57642,
+    ID_EDIT_UNDO = 57643,
+    ID_EDIT_REDO = 57644,
+    ID_EDIT_PASTE_INSERTED = 33101,
+    ID_EDIT_INSERT_CHANNEL = 33102,
+    ID_EDIT_DELETE_CHANNEL = 33103,
+    ID_EDIT_MOVE_UP = 33104,
+    ID_EDIT_MOVE_DOWN = 33105,
+    ID_EDIT_FILL_DOWN = 33106,
+    ID_FILE_COMPARE = 32903,             // Compare With: another file or the radio
+    ID_FILE_OPEN_BACKUP = 32904,         // Open Backup: the backups saved before writes
+    ID_BACKUP_BEFORE_WRITE = 32791,      // Program menu switch: read and save the radio before a write
+    ID_VERIFY_AFTER_WRITE = 32792,       // Program menu switch: read the radio back after a write
+    ID_FILE_IMPORT_CHANNELS = 32910,     // a channel list from a CSV file
+    ID_FILE_EXPORT_CHANNELS = 32911,     // the channel table to a CSV file
 };
 
 /// Number of recent-file entries of the File menu.
@@ -80,6 +100,9 @@ const std::vector<CommandSpec>& AllCommands();
 struct MenuItem {
     int id = ID_SEPARATOR;
     const char* literal = nullptr;   // shown as is instead of the translated text
+    /// Shown as is instead of the translated prompt and tooltip: the status
+    /// prompt, then after a line break the tooltip.
+    const char* literalPrompt = nullptr;
 };
 
 struct MenuSpec {
@@ -121,6 +144,10 @@ const std::vector<const char*>& DescriptorTexts();
 
 /// The main-window profile of a family.
 const FrameProfile& GetFrameProfile(vel::FamilyId family);
+
+/// The channel table's editing commands in the order of the Edit menu
+/// (ID_SEPARATOR between groups); the grid's context menu shows them too.
+const std::vector<int>& EditCommands();
 
 /// Identifiers of the four port commands, COM1 to COM4, in order.
 const std::vector<int>& PortCommands();

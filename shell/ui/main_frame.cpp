@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -111,6 +112,11 @@ void CMainFrame::buildMenus() {
             QAction* act = action(item.id);
             if (!act) continue;
             if (item.literal) act->setText(commandText(item.id, item.literal));
+            if (item.literalPrompt) {
+                const QStringList parts = QString::fromUtf8(item.literalPrompt).split(QLatin1Char('\n'));
+                act->setStatusTip(parts.front());
+                act->setToolTip(parts.size() > 1 ? parts[1] : QString());
+            }
             m->addAction(act);
             if (item.id == ID_FILE_MRU_FILE1) fileMenu_ = m;
         }
@@ -186,6 +192,16 @@ void CMainFrame::execute(int id) {
     if (it != handlers_.end() && it->second) it->second();
     if (id == ID_VIEW_STATUS_BAR) action(id)->setChecked(statusBar()->isVisible());
     if (id == ID_VIEW_TOOLBAR) action(id)->setChecked(toolBar_->isVisible());
+    if (afterCommand_) afterCommand_(id);
+}
+
+QString CMainFrame::commandLabel(int id) const {
+    QAction* act = action(id);
+    QString text = act ? act->text() : QString();
+    text = text.section(QLatin1Char('\t'), 0, 0);
+    text.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));   // "读频(&U)"
+    text.remove(QLatin1Char('&'));
+    return text.trimmed();
 }
 
 void CMainFrame::selectPort(const QString& name) {

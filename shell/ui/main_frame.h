@@ -41,8 +41,13 @@ public:
     /// Installs the handler of command `id`; a later call replaces it.
     void setHandler(int id, Handler handler);
     bool hasHandler(int id) const { return handlers_.count(id) != 0; }
-    /// Runs command `id` as if the user had chosen it.
+    /// Runs command `id` as if the user had chosen it, then the after-command hook.
     void execute(int id);
+    /// Called with the identifier of every command after its handler ran
+    /// (the application records the command's change of the document there).
+    void setAfterCommand(std::function<void(int)> hook) { afterCommand_ = std::move(hook); }
+    /// The command's menu text without its "&" marks and shortcut label.
+    QString commandLabel(int id) const;
 
     /// The selected serial port, "COM1" to "COM4"; "COM1" at start.
     QString portName() const { return port_; }
@@ -100,6 +105,7 @@ private:
     std::map<QString, QString> portDevices_;
     std::function<bool()> closeGuard_;
     std::function<void(const QString&)> dropHandler_;
+    std::function<void(int)> afterCommand_;
 };
 
 }  // namespace velui

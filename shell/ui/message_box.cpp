@@ -47,8 +47,10 @@ QMessageBox::StandardButton ShowMessage(QWidget* parent, QMessageBox::Icon icon,
 QString AskFileName(QWidget* parent, const FileDialogRequest& request) {
     if (fileDialogHook()) return fileDialogHook()(request);
     if (request.kind == FileDialogKind::Open)
-        return QFileDialog::getOpenFileName(parent, request.title, request.suggested, request.filter);
-    return QFileDialog::getSaveFileName(parent, request.title, request.suggested, request.filter);
+        return QFileDialog::getOpenFileName(parent, request.title, request.suggested, request.filter,
+                                            request.selectedFilter);
+    return QFileDialog::getSaveFileName(parent, request.title, request.suggested, request.filter,
+                                        request.selectedFilter);
 }
 
 }  // namespace velui

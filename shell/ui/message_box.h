@@ -37,6 +37,8 @@ struct FileDialogRequest {
     QString title;
     QString suggested;   // file name or directory offered first
     QString filter;
+    /// In and out: the filter shown first, and the one the user chose.
+    QString* selectedFilter = nullptr;
 };
 
 using FileDialogHook = std::function<QString(const FileDialogRequest&)>;

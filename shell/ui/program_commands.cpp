@@ -3,10 +3,16 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
 
 #include <exception>
 #include <map>
 
+#include "image/backup_files.h"
+#include "image/document_file.h"
 #include "link/port_names.h"
 #include "link/session_texts.h"
 #include "link/system_serial_port.h"
@@ -17,7 +23,11 @@
 #include "shell/ui/qt_session_host.h"
 #include "shell/ui/simulated_radio.h"
 #include "shell/ui/vel_doc.h"
+#include "table/image_checks.h"
+#include "table/image_compare.h"
+#include "table/ui/check_result_dlg.h"
 #include "table/ui/cmsflexgrid.h"
+#include "table/ui/difference_list_dlg.h"
 #include "table/ui/vel_view.h"
 #include "testmode/ui/test_mode_dlg.h"
 
@@ -38,7 +48,18 @@ const int kBusyCommands[] = {ID_FILE_NEW,           ID_FILE_OPEN,           ID_F
                              ID_OPTIONAL_FEATURES_EDIT, ID_TWO_TONE,        ID_KEY_ASSIGNMENT,
                              ID_FILE_PRINT,         ID_FILE_PRINT_PREVIEW,  ID_FILE_PRINT_SETUP,
                              ID_FILE_EXPORT_PDF,    ID_FILE_IMPORT_TEXT,    ID_FILE_EXPORT_TEXT,
-                             ID_APP_ABOUT};
+                             ID_APP_ABOUT,          ID_FILE_COMPARE,        ID_FILE_OPEN_BACKUP,
+                             ID_BACKUP_BEFORE_WRITE, ID_VERIFY_AFTER_WRITE, ID_FILE_IMPORT_CHANNELS, ID_FILE_EXPORT_CHANNELS,
+                             // The edit commands would change the image under the session.
+                             ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_PASTE_INSERTED,
+                             ID_EDIT_INSERT_CHANNEL, ID_EDIT_DELETE_CHANNEL, ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN,
+                             ID_EDIT_FILL_DOWN, ID_EDIT_CLEAR};
+
+// Where the Program menu's two write switches are remembered.
+constexpr const char* kBackupKey = "Write/BackupBeforeWrite";
+constexpr const char* kVerifyKey = "Write/VerifyAfterWrite";
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 QString Tr(const char* text) { return QCoreApplication::translate("CProgramCommands", text); }
 
@@ -64,7 +85,37 @@ void CProgramCommands::install() {
     frame_.setHandler(ID_TEST_MODE, [this] { onTestMode(); });
     frame_.setHandler(ID_PORT_SIMULATED, [this] { onSimulatedPort(); });
     if (QAction* sim = frame_.action(ID_PORT_SIMULATED)) sim->setVisible(SimulatedRadio::Available());
+    frame_.setHandler(ID_FILE_COMPARE, [this] { onCompareWith(); });
+    // The two switches are checkable: the menu has set the check mark when
+    // the handler runs, which remembers it.
+    for (const auto& [id, key] : {std::pair{ID_BACKUP_BEFORE_WRITE, kBackupKey}, std::pair{ID_VERIFY_AFTER_WRITE, kVerifyKey}}) {
+        if (QAction* a = frame_.action(id)) a->setChecked(true);
+        frame_.setHandler(id, [this, id = id, key = key] {
+            if (settings_) settings_->setValue(QString::fromLatin1(key), frame_.action(id)->isChecked());
+        });
+    }
 }
+
+void CProgramCommands::setSettings(QSettings* settings) {
+    settings_ = settings;
+    if (!settings_) return;
+    for (const auto& [id, key] : {std::pair{ID_BACKUP_BEFORE_WRITE, kBackupKey}, std::pair{ID_VERIFY_AFTER_WRITE, kVerifyKey}})
+        if (QAction* a = frame_.action(id)) a->setChecked(settings_->value(QString::fromLatin1(key), true).toBool());
+}
+
+bool CProgramCommands::backupBeforeWrite() const {
+    const QAction* a = frame_.action(ID_BACKUP_BEFORE_WRITE);
+    return a == nullptr || a->isChecked();
+}
+
+bool CProgramCommands::verifyAfterWrite() const {
+    const QAction* a = frame_.action(ID_VERIFY_AFTER_WRITE);
+    return a == nullptr || a->isChecked();
+}
+
+int CProgramCommands::runDialog(QDialog& dialog) { return dialogRunner_ ? dialogRunner_(dialog) : dialog.exec(); }
+
+vel::Lang CProgramCommands::textLang() const { return family_.uiLang(lang_); }
 
 void CProgramCommands::setLink(PortFactory factory, vel::Clock* clock) {
     portFactory_ = std::move(factory);
@@ -97,16 +148,25 @@ std::string CProgramCommands::deviceFor(const std::string& portName) {
 // Read and Write
 // ---------------------------------------------------------------------------
 
-void CProgramCommands::onRead() { openProgress(vel::Direction::Read); }
+void CProgramCommands::onRead() { openProgress(vel::Direction::Read, Purpose::ReadIntoDocument); }
 
-void CProgramCommands::onWrite() { openProgress(vel::Direction::Write); }
+void CProgramCommands::onWrite() { openProgress(vel::Direction::Write, Purpose::Write); }
 
-void CProgramCommands::openProgress(vel::Direction direction) {
+void CProgramCommands::openProgress(vel::Direction direction, Purpose purpose) {
     view_.commitCurrentCell();
     // A running session took its direction when it started; a command given
     // meanwhile changes nothing, so the dialog keeps saying what it does.
     if (dialog_->running()) return;
     direction_ = direction;
+    purpose_ = purpose;
+    // A write with a backup or a check names its phases before it starts.
+    QStringList phases;
+    if (purpose == Purpose::Write) {
+        if (backupBeforeWrite()) phases << Q(vel::WritePhaseName(vel::WritePhase::Backup, textLang()));
+        phases << Q(vel::WritePhaseName(vel::WritePhase::Write, textLang()));
+        if (verifyAfterWrite()) phases << Q(vel::WritePhaseName(vel::WritePhase::Verify, textLang()));
+    }
+    dialog_->setPhaseText(phases.size() > 1 ? phases.join(QStringLiteral(" → ")) : QString());
     dialog_->setCaption(QString::fromStdString(vel::ProgressCaption(direction == vel::Direction::Write)));
     dialog_->setMessageTitle(title());
     // An open dialog is not opened again; its title follows the command, so
@@ -121,6 +181,16 @@ void CProgramCommands::runSession() {
     const vel::Direction direction = direction_;
     const std::string portName = frame_.portName().toStdString();
 
+    const Purpose purpose = purpose_;
+    if (purpose == Purpose::Write && !checksAllowWrite()) {
+        dialog_->closeWindow();
+        vel::SessionResult cancelled;
+        cancelled.outcome = vel::SessionOutcome::Cancelled;
+        lastResult_ = cancelled;
+        emit sessionFinished(static_cast<int>(cancelled.outcome));
+        return;
+    }
+
     std::unique_ptr<vel::SerialPort> port = makePort();
     QtSessionHost host(*dialog_, view_, title());
     vel::ProgrammingSession session(family_, lang_, *port, clock(), host);
@@ -128,8 +198,21 @@ void CProgramCommands::runSession() {
     sessionRunning_ = true;
     setBusy(true);
     vel::SessionResult result;
+    std::optional<vel::WriteSequenceResult> written;
+    std::optional<vel::Image> radioCopy;
     try {
-        result = session.run(direction, portName, doc_.image());
+        if (purpose == Purpose::Write) {
+            written = vel::RunWriteSequence(family_, lang_, *port, clock(), host, portName, doc_.image(), writeOptions());
+            result = written->session;
+            result.outcome = written->outcome;
+        } else if (purpose == Purpose::ReadForCompare) {
+            // Read into a copy of what the document would save: bytes the
+            // read does not reach compare equal.
+            radioCopy = view_.storedImage();
+            result = session.run(vel::Direction::Read, portName, *radioCopy);
+        } else {
+            result = session.run(direction, portName, doc_.image());
+        }
     } catch (const std::exception& e) {
         result.outcome = vel::SessionOutcome::Failed;
         result.lastMessage = e.what();
@@ -143,9 +226,152 @@ void CProgramCommands::runSession() {
 
     // Only a completed read replaces the table. The document stays as it is
     // (not saved), so the unsaved-changes question protects what was read.
-    if (direction == vel::Direction::Read && result.outcome == vel::SessionOutcome::Completed) view_.fillChannelGrid();
+    const bool completed = result.outcome == vel::SessionOutcome::Completed;
+    if (purpose == Purpose::ReadIntoDocument && completed) view_.fillChannelGrid();
     lastResult_ = result;
+    if (written) {
+        lastWrite_ = written;
+        reportWrite(*written);
+    }
+    if (radioCopy && completed) showComparison(*radioCopy, Tr(QT_TRANSLATE_NOOP("CProgramCommands", "The Radio")));
     emit sessionFinished(static_cast<int>(result.outcome));
+}
+
+// ---------------------------------------------------------------------------
+// The safety of a write: checks, backup, read-back
+// ---------------------------------------------------------------------------
+
+bool CProgramCommands::checksAllowWrite() {
+    // A message of the cell commit or the list of problems takes the focus
+    // from the progress dialog: that must not count as switching away from
+    // a session.
+    const bool guard = dialog_->deactivationGuard();
+    dialog_->setDeactivationGuard(false);
+    // What the write sends is what a save would write now.
+    view_.commitCurrentCell();
+    const std::vector<vel::ImageProblem> problems = vel::CheckImage(family_, lang_, view_.storedImage());
+    // Warnings alone never stop a write: they are told when it ends.
+    warnings_.clear();
+    bool writeAnyway = true;
+    if (vel::ErrorCount(problems) == 0) {
+        warnings_ = problems;
+    } else {
+        CCheckResultDlg dlg(problems, textLang(), dialog_);
+        writeAnyway = runDialog(dlg) == QDialog::Accepted;
+    }
+    dialog_->setDeactivationGuard(guard);
+    return writeAnyway;
+}
+
+vel::WriteSequenceOptions CProgramCommands::writeOptions() {
+    vel::WriteSequenceOptions options;
+    options.backup = backupBeforeWrite();
+    options.verify = verifyAfterWrite();
+    const vel::Lang lang = textLang();
+    options.saveBackup = [this, lang](const vel::Image& backup) {
+        const vel::BackupSaveResult saved = vel::SaveBackup(vel::DefaultBackupFolder(), family_.name, backup);
+        return vel::BackupOutcome{saved.ok, saved.path, saved.message.in(lang)};
+    };
+    options.phaseBegins = [this, lang](vel::WritePhase phase, int number, int count) {
+        if (count > 1)
+            dialog_->setPhaseText(Tr(QT_TRANSLATE_NOOP("CProgramCommands", "Step %1 of %2: %3"))
+                                      .arg(number)
+                                      .arg(count)
+                                      .arg(Q(vel::WritePhaseName(phase, lang))));
+    };
+    return options;
+}
+
+void CProgramCommands::reportWrite(const vel::WriteSequenceResult& result) {
+    QString sentence = Q(result.summary);
+    if (!warnings_.empty())
+        sentence = Tr(QT_TRANSLATE_NOOP("CProgramCommands", "%1 (Before writing, %2 warnings; the first: %3)"))
+                       .arg(sentence)
+                       .arg(warnings_.size())
+                       .arg(Q(vel::ProblemLine(warnings_.front(), textLang())));
+    frame_.setPaneText(sentence);
+    if (!result.differences.empty()) {
+        const std::vector<vel::ImageDifference> rows = result.differences;
+        CDifferenceListDlg dlg(CDifferenceListDlg::Mode::Verify, textLang(), QString(), [rows] { return rows; }, {},
+                               Q(result.summary), &frame_);
+        runDialog(dlg);
+        return;
+    }
+    // A backup that could not be made, or a write that could not be read
+    // back, is said once more after the session's own message: otherwise a
+    // user could take the write for done and checked.
+    const bool unchecked = result.endedIn == vel::WritePhase::Backup || result.endedIn == vel::WritePhase::Verify;
+    if (result.outcome == vel::SessionOutcome::Failed && unchecked)
+        ShowMessage(&frame_, QMessageBox::Warning, title(), Q(result.summary));
+}
+
+// ---------------------------------------------------------------------------
+// Compare With
+// ---------------------------------------------------------------------------
+
+void CProgramCommands::onCompareWith() {
+    if (sessionRunning_) return;
+    view_.commitCurrentCell();
+    QMessageBox box(QMessageBox::Question, title(),
+                    Tr(QT_TRANSLATE_NOOP("CProgramCommands", "Compare this document with:")), QMessageBox::NoButton,
+                    &frame_);
+    box.setObjectName(QStringLiteral("compareSource"));
+    QPushButton* file =
+        box.addButton(Tr(QT_TRANSLATE_NOOP("CProgramCommands", "A &File...")), QMessageBox::ActionRole);
+    file->setObjectName(QStringLiteral("compareWithFile"));
+    QPushButton* radio =
+        box.addButton(Tr(QT_TRANSLATE_NOOP("CProgramCommands", "The &Radio")), QMessageBox::ActionRole);
+    radio->setObjectName(QStringLiteral("compareWithRadio"));
+    box.addButton(Tr(QT_TRANSLATE_NOOP("CProgramCommands", "Cancel")), QMessageBox::RejectRole);
+    box.setDefaultButton(file);
+    runDialog(box);
+    if (box.clickedButton() == radio) {
+        compareWithRadio();
+    } else if (box.clickedButton() == file) {
+        FileDialogRequest request;
+        request.kind = FileDialogKind::Open;
+        request.title = Tr(QT_TRANSLATE_NOOP("CProgramCommands", "Compare With"));
+        request.suggested = doc_.pathName().isEmpty() ? QString() : QFileInfo(doc_.pathName()).absolutePath();
+        request.filter = QCoreApplication::translate("CVelApp", "Channel Data (*.sin)") + QStringLiteral(";;") +
+                         QCoreApplication::translate("CVelApp", "All Files (*)");
+        const QString path = AskFileName(&frame_, request);
+        if (!path.isEmpty()) compareWithFile(path);
+    }
+}
+
+void CProgramCommands::compareWithFile(const QString& path) {
+    view_.commitCurrentCell();
+    const vel::ChannelFileLoadResult loaded =
+        vel::LoadChannelFile(path.toStdString(), static_cast<std::size_t>(family_.imageSize));
+    if (!loaded.ok) {
+        const std::string why = loaded.message ? loaded.message->in(textLang()) : std::string();
+        ShowMessage(&frame_, QMessageBox::Warning, title(), Q(why));
+        return;
+    }
+    showComparison(loaded.image, QFileInfo(path).fileName());
+}
+
+void CProgramCommands::compareWithRadio() { openProgress(vel::Direction::Read, Purpose::ReadForCompare); }
+
+void CProgramCommands::showComparison(const vel::Image& other, const QString& otherName) {
+    // "This document" is what a save would write now, so every "Use this
+    // value" shows at once in the list computed again.
+    CDifferenceListDlg dlg(
+        CDifferenceListDlg::Mode::Compare, textLang(), otherName,
+        [this, other] { return vel::CompareImages(family_, lang_, view_.storedImage(), other); },
+        [this, other](const vel::ImageDifference& d) { useOtherValue(d, other); }, QString(), &frame_);
+    runDialog(dlg);
+}
+
+void CProgramCommands::useOtherValue(const vel::ImageDifference& difference, const vel::Image& other) {
+    // The table goes into the image, the row's bits come over, and the table
+    // is filled again: the document then differs from its file, which the
+    // unsaved-changes question sees.
+    view_.commitCurrentCell();
+    vel::Image image = view_.storedImage();
+    vel::UseOtherValue(family_, difference, other, image);
+    doc_.image() = image;
+    view_.fillChannelGrid();
 }
 
 void CProgramCommands::setBusy(bool busy) {

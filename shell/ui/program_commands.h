@@ -19,9 +19,13 @@
 #include "image/language.h"
 #include "link/programming_session.h"
 #include "link/serial_port.h"
+#include "link/write_sequence.h"
+#include "table/image_checks.h"
 #include "shell/config_file.h"
 
 class CVelView;
+class QDialog;
+class QSettings;
 
 namespace velui {
 
@@ -56,6 +60,25 @@ public:
     void onWrite();
     void onTestMode();
     void onSimulatedPort();
+    /// File › Compare With: asks whether to compare with a file or the radio.
+    void onCompareWith();
+    /// Compares this document with the channel data file `path`.
+    void compareWithFile(const QString& path);
+    /// Reads the radio into a copy (progress dialog, Start) and compares.
+    void compareWithRadio();
+
+    /// The per-user settings that remember the Program menu's two write
+    /// switches (both on when nothing is remembered).
+    void setSettings(QSettings* settings);
+    bool backupBeforeWrite() const;
+    bool verifyAfterWrite() const;
+
+    /// Called instead of exec() with the dialogs these commands open (the
+    /// checks before a write, the difference lists, the Compare With
+    /// question), when set; returns the dialog's result. Tests answer them.
+    void setDialogRunner(std::function<int(QDialog&)> runner) { dialogRunner_ = std::move(runner); }
+    /// The last write with its backup and check (none before the first).
+    const std::optional<vel::WriteSequenceResult>& lastWrite() const { return lastWrite_; }
 
     /// Called with the test-mode dialog instead of running it modally, when set
     /// (tests drive the dialog themselves).
@@ -81,8 +104,18 @@ signals:
     void sessionFinished(int outcome);
 
 private:
-    void openProgress(vel::Direction direction);
+    /// What the progress dialog's Start does.
+    enum class Purpose { ReadIntoDocument, Write, ReadForCompare };
+
+    void openProgress(vel::Direction direction, Purpose purpose);
     void runSession();
+    bool checksAllowWrite();
+    vel::WriteSequenceOptions writeOptions();
+    void reportWrite(const vel::WriteSequenceResult& result);
+    void showComparison(const vel::Image& other, const QString& otherName);
+    void useOtherValue(const vel::ImageDifference& difference, const vel::Image& other);
+    int runDialog(QDialog& dialog);
+    vel::Lang textLang() const;
     void setBusy(bool busy);
     std::unique_ptr<vel::SerialPort> makePort();
     vel::Clock& clock();
@@ -103,7 +136,13 @@ private:
     vel::Clock* clock_ = nullptr;
     std::function<void(CTestModeDlg&)> testModeRunner_;
 
+    std::function<int(QDialog&)> dialogRunner_;
+    QSettings* settings_ = nullptr;
+    std::optional<vel::WriteSequenceResult> lastWrite_;
+    std::vector<vel::ImageProblem> warnings_;   // of the checks before the running write
+
     vel::Direction direction_ = vel::Direction::Read;
+    Purpose purpose_ = Purpose::ReadIntoDocument;
     bool sessionRunning_ = false;
     std::optional<vel::SessionResult> lastResult_;
     std::vector<std::pair<int, bool>> disabledWhileBusy_;   // command, its state before

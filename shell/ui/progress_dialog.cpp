@@ -41,6 +41,9 @@ ProgressDialog::ProgressDialog(const vel::Family& family, vel::Lang lang, QWidge
     status_ = new QLabel(Q(texts.notStarted), this);
     status_->setObjectName(QStringLiteral("statusLine"));
     status_->setMinimumWidth(260);
+    phase_ = new QLabel(this);
+    phase_->setObjectName(QStringLiteral("phaseLine"));
+    phase_->setVisible(false);
     bar_ = new QProgressBar(this);
     bar_->setObjectName(QStringLiteral("progressBar"));
     bar_->setTextVisible(false);
@@ -59,6 +62,7 @@ ProgressDialog::ProgressDialog(const vel::Family& family, vel::Lang lang, QWidge
     buttons->addWidget(start_);
     buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(phase_);
     layout->addWidget(bar_);
     layout->addLayout(statusRow);
     layout->addLayout(buttons);
@@ -106,6 +110,13 @@ bool ProgressDialog::running() const { return isVisible() && !start_->isEnabled(
 void ProgressDialog::setStatusText(const QString& text) { status_->setText(text); }
 
 QString ProgressDialog::statusText() const { return status_->text(); }
+
+void ProgressDialog::setPhaseText(const QString& text) {
+    phase_->setText(text);
+    phase_->setVisible(!text.isEmpty());
+}
+
+QString ProgressDialog::phaseText() const { return phase_->text(); }
 
 void ProgressDialog::setPosition(int position) {
     position_ = position;

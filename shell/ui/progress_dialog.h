@@ -55,6 +55,11 @@ public:
     void setStatusText(const QString& text);
     QString statusText() const;
 
+    /// The line above the bar that names the phase of a write with a backup
+    /// or a check ("Step 1 of 3: Backup: reading the radio"); hidden while empty.
+    void setPhaseText(const QString& text);
+    QString phaseText() const;
+
     /// The session's own position counter. It may run past the bar's range
     /// (the session steps a little beyond it); the bar shows it clamped.
     int position() const { return position_; }
@@ -65,6 +70,7 @@ public:
     QProgressBar* bar() const { return bar_; }
     QLabel* statusLine() const { return status_; }
     QLabel* progressLabel() const { return progressLabel_; }
+    QLabel* phaseLine() const { return phase_; }
 
     /// The text shown when a session is interrupted by switching away or moving.
     QString interruptionText() const;
@@ -97,6 +103,7 @@ private:
     QProgressBar* bar_ = nullptr;
     QLabel* progressLabel_ = nullptr;
     QLabel* status_ = nullptr;
+    QLabel* phase_ = nullptr;
 };
 
 }  // namespace velui

@@ -20,11 +20,14 @@
 #include <QSettings>
 #include <QTranslator>
 
+#include "image/backup_files.h"
 #include "image/encodings.h"
 #include "link/port_names.h"
 #include "shell/startup_rules.h"
+#include "table/image_checks.h"
 #include "shell/ui/about_dlg.h"
 #include "shell/ui/branding.h"
+#include "shell/ui/channel_csv_commands.h"
 #include "shell/ui/command_table.h"
 #include "shell/ui/help_window.h"
 #include "shell/ui/main_frame.h"
@@ -140,6 +143,17 @@ bool CVelApp::initInstance() {
 
     createWindows();
     installHandlers();
+    // A configuration file that is there but cannot be read (a folder, a
+    // named pipe, a link to nothing) is reported rather than passed over.
+    const std::string unread =
+        configRead_ || !config_.failure()
+            ? std::string()
+            : vel::FindConfigFile(folders_, (programBase_ + QStringLiteral(".ini")).toStdString(), vel::EntryExists);
+    if (!unread.empty()) {
+        warn(Tr(QT_TRANSLATE_NOOP("CVelApp", "The configuration file %1 cannot be read: %2. Its settings are not used."))
+                 .arg(QDir::toNativeSeparators(QString::fromStdString(unread)),
+                      QString::fromStdString(config_.failure()->in(displayLang_))));
+    }
     if (!processCommandLine()) return false;
 
     if (options_.show) {
@@ -172,6 +186,15 @@ bool CVelApp::loadLanguageLibrary() {
     return true;
 }
 
+QString CVelApp::documentStringPart(int index) const {
+    // The parts as the bilingual family's language library knows them.
+    [[maybe_unused]] static const char* const kParts[] = {QT_TRANSLATE_NOOP("CVelApp", "Write Data"),
+                                                          QT_TRANSLATE_NOOP("CVelApp", "Channel Data (*.sin)")};
+    const QStringList parts = QString::fromStdString(family_.app.documentString.in(displayLang_)).split(QLatin1Char('\n'));
+    if (index < 0 || index >= parts.size()) return {};
+    return Tr(parts[index].toUtf8().constData());
+}
+
 QString CVelApp::appTitle() const {
     if (family_.app.titleFromConfig) return QString::fromStdString(config_.GetValue("MAIN", "TITLE", ""));
     // The bilingual family's texts are translated by its language library;
@@ -193,6 +216,8 @@ void CVelApp::createWindows() {
     view_->setImage(&doc_->image());
     frame_->setCentralWidget(view_);
     doc_->setStoredImageSource([this] { return view_->storedImage(); });
+    doc_->setTableAccess([this] { return view_->table(); },
+                         [this](const vel::ChannelTable& table) { view_->setTable(table); });
     connect(view_, &CVelView::statusHint, frame_.get(), &CMainFrame::setPaneText);
 
     std::map<QString, QString> devices;
@@ -218,11 +243,15 @@ void CVelApp::installHandlers() {
     program_ = std::make_unique<CProgramCommands>(family_, displayLang_, *f, *view_, *doc_,
                                                   configRead_ ? &config_ : nullptr);
     program_->install();
+    program_->setSettings(settings_.get());
+    f->setHandler(ID_FILE_OPEN_BACKUP, [this] { onOpenBackup(); });
     // Commands that later versions carry out.
     for (int id : {ID_OPTIONAL_FEATURES, ID_OPTIONAL_FEATURES_EDIT, ID_TWO_TONE, ID_KEY_ASSIGNMENT})
         f->setHandler(id, [this] { showNotYetAvailable(); });
     installReportHandlers();
     installSettingsHandlers();
+    installEditHandlers();
+    InstallChannelCsvCommands(*f, *view_, *doc_, displayLang_);
     f->setHandler(ID_EDIT_DATA, [this] { view_->editData(); });
     f->setHandler(ID_HELP_FINDER, [this] { showHelp(true); });
     f->setHandler(ID_CONTEXT_HELP, [this] { showHelp(false); });
@@ -285,6 +314,52 @@ void CVelApp::installSettingsHandlers() {
     });
 }
 
+void CVelApp::installEditHandlers() {
+    CMainFrame* f = frame_.get();
+    CVelView* v = view_;
+    f->setHandler(ID_EDIT_UNDO, [this] {
+        view_->commitCurrentCell();
+        doc_->undo();
+    });
+    f->setHandler(ID_EDIT_REDO, [this] {
+        view_->commitCurrentCell();
+        doc_->redo();
+    });
+    f->setHandler(ID_EDIT_CUT, [v] { v->cutSelection(); });
+    f->setHandler(ID_EDIT_COPY, [v] { v->copySelection(); });
+    f->setHandler(ID_EDIT_PASTE, [v] { v->pasteClipboard(false); });
+    f->setHandler(ID_EDIT_PASTE_INSERTED, [v] { v->pasteClipboard(true); });
+    f->setHandler(ID_EDIT_INSERT_CHANNEL, [v] { v->insertEmptyChannels(); });
+    f->setHandler(ID_EDIT_DELETE_CHANNEL, [v] { v->deleteChannels(); });
+    f->setHandler(ID_EDIT_MOVE_UP, [v] { v->moveChannels(-1); });
+    f->setHandler(ID_EDIT_MOVE_DOWN, [v] { v->moveChannels(+1); });
+    f->setHandler(ID_EDIT_FILL_DOWN, [v] { v->fillDown(); });
+    f->setHandler(ID_EDIT_CLEAR, [v] { v->clearSelection(); });
+    f->setHandler(ID_EDIT_SELECT_ALL, [v] { v->selectAllChannels(); });
+
+    QList<QAction*> menu;
+    for (int id : EditCommands()) menu.append(id == ID_SEPARATOR ? nullptr : f->action(id));
+    view_->setContextMenuActions(menu);
+
+    // Every change of the document becomes one undo step: cell commits and
+    // row operations announce themselves; every command of the window (a
+    // dialog's OK, an import) is recorded when it returns, under its menu
+    // text; a session is recorded when it ends (a completed Read).
+    connect(view_, &CVelView::documentChanged, doc_.get(), [this](const QString& what) { doc_->recordChange(what); });
+    f->setAfterCommand([this](int id) { doc_->recordChange(frame_->commandLabel(id)); });
+    connect(program_.get(), &CProgramCommands::sessionFinished, doc_.get(), [this] {
+        const bool read = program_->direction() == vel::Direction::Read;
+        doc_->recordChange(frame_->commandLabel(read ? ID_READ_FROM_RADIO : ID_WRITE_TO_RADIO));
+    });
+    QUndoStack* history = doc_->undoStack();
+    QAction* undo = f->action(ID_EDIT_UNDO);
+    QAction* redo = f->action(ID_EDIT_REDO);
+    undo->setEnabled(history->canUndo());
+    redo->setEnabled(history->canRedo());
+    connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+}
+
 QPrinter& CVelApp::printer() {
     // One printer for the whole run, so that Print Setup's choices carry
     // over to Print, Preview and Export PDF.
@@ -319,6 +394,7 @@ void CVelApp::newDocument() {
     doc_->onNewDocument();
     view_->initialUpdate();
     doc_->markClean();
+    doc_->startHistory();
 }
 
 bool CVelApp::onFileNew() {
@@ -333,8 +409,24 @@ bool CVelApp::onFileOpen() {
     request.kind = FileDialogKind::Open;
     request.title = Tr(QT_TRANSLATE_NOOP("CVelApp", "Open"));
     request.suggested = doc_->pathName().isEmpty() ? QString() : QFileInfo(doc_->pathName()).absolutePath();
-    request.filter = Tr(QT_TRANSLATE_NOOP("CVelApp", "Channel Data (*.sin)")) + QStringLiteral(";;") +
-                     Tr(QT_TRANSLATE_NOOP("CVelApp", "All Files (*)"));
+    request.filter = documentStringPart(3) + QStringLiteral(";;") + Tr(QT_TRANSLATE_NOOP("CVelApp", "All Files (*)"));
+    const QString path = AskFileName(frame_.get(), request);
+    if (path.isEmpty()) return false;
+    return doOpen(path);
+}
+
+bool CVelApp::onOpenBackup() {
+    if (!saveModified()) return false;
+    // The backups a write saved: the file dialog opens on their folder and
+    // offers this program's ones first.
+    const QString folder = QString::fromStdString(vel::DefaultBackupFolder());
+    const QString program = QString::fromStdString(family_.name);
+    FileDialogRequest request;
+    request.kind = FileDialogKind::Open;
+    request.title = Tr(QT_TRANSLATE_NOOP("CVelApp", "Open Backup"));
+    request.suggested = folder;
+    request.filter = Tr(QT_TRANSLATE_NOOP("CVelApp", "Backups of %1 (%1-*.sin)")).arg(program) + QStringLiteral(";;") +
+                     Tr(QT_TRANSLATE_NOOP("CVelApp", "Channel Data (*.sin)"));
     const QString path = AskFileName(frame_.get(), request);
     if (path.isEmpty()) return false;
     return doOpen(path);
@@ -367,9 +459,26 @@ bool CVelApp::doOpen(const QString& path) {
     }
     view_->initialUpdate();
     doc_->markClean();
+    doc_->startHistory();
     addToRecentFiles(doc_->pathName());
     if (!out.warning.isEmpty()) warn(out.warning);
+    warnIfAnotherRadio(path);
     return true;
+}
+
+void CVelApp::warnIfAnotherRadio(const QString& path) {
+    // Any bytes open; a file that breaks many of the family's rules is
+    // probably another radio's, and a write would send its nonsense.
+    const vel::Lang lang = family_.uiLang(displayLang_);
+    const std::vector<vel::ImageProblem> problems = vel::CheckImage(family_, lang, doc_->image());
+    if (!vel::LooksLikeAnotherRadio(problems)) return;
+    QStringList lines{QString::fromStdString(
+        vel::AnotherRadioWarning(QFileInfo(path).fileName().toStdString(), vel::ErrorCount(problems), lang))};
+    constexpr int kShown = 10;
+    for (std::size_t i = 0; i < problems.size() && i < static_cast<std::size_t>(kShown); ++i)
+        lines << QString::fromStdString(vel::ProblemLine(problems[i], lang));
+    if (problems.size() > static_cast<std::size_t>(kShown)) lines << QStringLiteral("…");
+    warn(lines.join(QLatin1Char('\n')));
 }
 
 bool CVelApp::onFileSave() {
@@ -382,9 +491,8 @@ bool CVelApp::onFileSaveAs() {
     FileDialogRequest request;
     request.kind = FileDialogKind::Save;
     request.title = Tr(QT_TRANSLATE_NOOP("CVelApp", "Save As"));
-    request.suggested = doc_->pathName().isEmpty() ? Tr(QT_TRANSLATE_NOOP("CVelApp", "Write Data")) + QStringLiteral(".sin")
-                                                   : doc_->pathName();
-    request.filter = Tr(QT_TRANSLATE_NOOP("CVelApp", "Channel Data (*.sin)"));
+    request.suggested = doc_->pathName().isEmpty() ? documentStringPart(2) + QStringLiteral(".sin") : doc_->pathName();
+    request.filter = documentStringPart(3);
     QString path = AskFileName(frame_.get(), request);
     if (path.isEmpty()) return false;
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".sin");

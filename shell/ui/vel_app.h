@@ -87,6 +87,8 @@ public:
     bool onFileSave();
     bool onFileSaveAs();
     bool onRecentFile(int index);
+    /// File › Open Backup: a backup saved before a write, from the backups folder.
+    bool onOpenBackup();
     /// Opens a file dropped on the window.
     bool onDropFile(const QString& path);
     /// Opens `path` after the unsaved-changes question (used by all open paths).
@@ -110,16 +112,21 @@ private:
     void installHandlers();
     void installReportHandlers();
     void installSettingsHandlers();
+    void installEditHandlers();
     QPrinter& printer();
     bool processCommandLine();
     void newDocument();
     bool doOpen(const QString& path);
+    void warnIfAnotherRadio(const QString& path);
     bool doSave(const QString& path);
     void addToRecentFiles(const QString& path);
     void removeFromRecentFiles(const QString& path);
     void loadRecentFiles();
     void saveRecentFiles();
     QString appTitle() const;
+    /// Part `index` of the family's document string (2: the new file's name,
+    /// 3: the file filter), translated where the language library has it.
+    QString documentStringPart(int index) const;
     QString message(const char* text) const;
     void warn(const QString& text);
 

@@ -4,13 +4,17 @@
 
 #include <QObject>
 #include <QString>
+#include <QUndoStack>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "image/family.h"
 #include "image/image.h"
 #include "image/language.h"
+#include "table/channel_table.h"
+#include "table/document_state.h"
 
 namespace velui {
 
@@ -55,7 +59,32 @@ public:
     /// Takes what saving now would write as the saved state.
     void markClean();
 
+    // --- Undo history ------------------------------------------------------
+    //
+    // One step per change of the document: the image and the channel table's
+    // texts before and after it. recordChange() is the one way in: whatever
+    // changed the document (a cell, a row operation, a dialog's OK, an import,
+    // a Read), calling it afterwards makes the change one step. The main
+    // window calls it after every command; code that changes the document
+    // outside a command calls it itself. A change that was not recorded joins
+    // the next step, so nothing is ever missing from the history.
+
+    /// How the history reads and shows the view's channel table.
+    void setTableAccess(std::function<vel::ChannelTable()> read, std::function<void(const vel::ChannelTable&)> write);
+    /// When the document differs from the history's last step, pushes one
+    /// step named `label` and returns true.
+    bool recordChange(const QString& label);
+    /// The history starts again with the document as it is now (New, Open).
+    void startHistory();
+    /// Undoes or redoes one step (a change not yet recorded becomes a step first).
+    void undo();
+    void redo();
+    QUndoStack* undoStack() { return &undo_; }
+
 private:
+    friend class DocumentStep;
+    void restore(const std::shared_ptr<const vel::DocumentState>& state);
+    vel::DocumentState capture() const;
     QString text(const vel::Text& t) const;
 
     const vel::Family& family_;
@@ -64,6 +93,10 @@ private:
     QString path_;
     std::optional<vel::Image> clean_;
     std::function<vel::Image()> storedImage_;
+    std::function<vel::ChannelTable()> readTable_;
+    std::function<void(const vel::ChannelTable&)> writeTable_;
+    QUndoStack undo_;
+    std::shared_ptr<const vel::DocumentState> current_;   // the document as the last step left it
 };
 
 }  // namespace velui

@@ -75,6 +75,7 @@ void CMSFlexGrid::resizeCells() {
   m_colWidth.resize(m_cols, m_defaultColWidth);
   m_align.resize(m_cols, General);
   m_rowHeight.resize(m_rows, m_defaultRowHeight);
+  m_rowSelected.resize(m_rows, 0);
   m_fixedRows = std::min(m_fixedRows, std::max(0, m_rows - 1));
   m_fixedCols = std::min(m_fixedCols, std::max(0, m_cols - 1));
   m_row = clampRow(m_row);
@@ -155,9 +156,42 @@ void CMSFlexGrid::SetColSel(int col) {
   viewport()->update();
 }
 
+std::vector<int> CMSFlexGrid::GetSelectedRows() const {
+  std::vector<int> rows;
+  for (int r = m_fixedRows; r < m_rows; ++r)
+    if (m_rowSelected[r]) rows.push_back(r);
+  return rows;
+}
+
+bool CMSFlexGrid::hasRowSelection() const {
+  return std::any_of(m_rowSelected.begin(), m_rowSelected.end(), [](char c) { return c != 0; });
+}
+
+void CMSFlexGrid::SelectRows(const std::vector<int>& rows) {
+  std::fill(m_rowSelected.begin(), m_rowSelected.end(), 0);
+  for (int r : rows)
+    if (r >= m_fixedRows && r < m_rows) m_rowSelected[r] = 1;
+  m_rowAnchor = rows.empty() ? -1 : clampRow(rows.front());
+  viewport()->update();
+}
+
+void CMSFlexGrid::selectRowRange(int from, int to) {
+  std::fill(m_rowSelected.begin(), m_rowSelected.end(), 0);
+  from = clampRow(from);
+  to = clampRow(to);
+  for (int r = std::min(from, to); r <= std::max(from, to); ++r) m_rowSelected[r] = 1;
+  viewport()->update();
+}
+
 void CMSFlexGrid::userMoveTo(int row, int col, bool extend) {
   row = clampRow(row);
   col = clampCol(col);
+  // Shift extends a row selection by rows; any other move ends it.
+  if (hasRowSelection()) {
+    if (extend && m_rowAnchor >= 0) selectRowRange(m_rowAnchor, row);
+    else SelectRows({});
+    emit RowSelectionChanged();
+  }
   if (extend) {
     m_rowSel = row;
     m_colSel = col;
@@ -427,13 +461,17 @@ void CMSFlexGrid::paintEvent(QPaintEvent*) {
 
   auto drawCell = [&](int row, int col, const QRect& r) {
     const bool fixed = row < m_fixedRows || col < m_fixedCols;
-    const bool selected = !fixed && row >= top && row <= bottom && col >= left && col <= right;
+    const bool selected = !fixed && ((row >= top && row <= bottom && col >= left && col <= right) || rowSelected(row));
     const bool current = row == m_row && col == m_col;
     QColor fill = fixed ? fixedFill : pal.color(QPalette::Base);
     QColor ink = fixed ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Text);
     if (fixed && ((row < m_fixedRows && col == m_col && col >= m_fixedCols) ||
                   (col < m_fixedCols && row == m_row && row >= m_fixedRows)))
       fill = fixedFill.darker(112);  // the current cell's header and row number
+    if (fixed && col < m_fixedCols && rowSelected(row)) {
+      fill = pal.color(QPalette::Highlight).darker(115);   // the number of a selected row
+      ink = pal.color(QPalette::HighlightedText);
+    }
     if (selected && !current) {
       fill = pal.color(QPalette::Highlight);
       ink = pal.color(QPalette::HighlightedText);
@@ -512,6 +550,14 @@ void CMSFlexGrid::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_PageDown: userMoveTo(row + pageRows, col, extend); return;
     case Qt::Key_Home: userMoveTo(ctrl ? m_fixedRows : row, m_fixedCols, extend); return;
     case Qt::Key_End: userMoveTo(ctrl ? m_rows - 1 : row, m_cols - 1, extend); return;
+    case Qt::Key_Space:
+      if (extend && !ctrl) {
+        SelectRows({m_row});
+        emit RowSelectionChanged();
+        event->accept();
+        return;
+      }
+      break;
     default: break;
   }
   const QString text = event->text();
@@ -544,8 +590,30 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {
   m_mouseRow = row;
   m_mouseCol = col;
   const bool movesCell = event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton;
-  if (movesCell && row >= m_fixedRows && col >= m_fixedCols)
+  if (event->button() == Qt::LeftButton && row >= m_fixedRows && col >= 0 && col < m_fixedCols) {
+    // A press on a row's number selects the whole row: the current cell
+    // moves to that row (its column kept), then the row selection follows.
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    const std::vector<char> before = m_rowSelected;
+    const int anchor = m_rowAnchor;
+    userMoveTo(row, m_col, false);
+    if (ctrl) {
+      m_rowSelected = before;
+      m_rowSelected[row] = !m_rowSelected[row];
+      m_rowAnchor = row;
+    } else if (shift && anchor >= 0) {
+      selectRowRange(anchor, row);
+      m_rowAnchor = anchor;
+    } else {
+      SelectRows({row});
+    }
+    m_rowDrag = !ctrl;
+    viewport()->update();
+    emit RowSelectionChanged();
+  } else if (movesCell && row >= m_fixedRows && col >= m_fixedCols) {
     userMoveTo(row, col, event->modifiers() & Qt::ShiftModifier);
+  }
   emit MouseDown(ButtonCode(event->button()), ShiftState(event->modifiers()), pos.x(), pos.y());
 }
 
@@ -553,12 +621,25 @@ void CMSFlexGrid::mouseMoveEvent(QMouseEvent* event) {
   const auto [row, col] = cellAt(event->position().toPoint());
   m_mouseRow = row;
   m_mouseCol = col;
+  if (m_rowDrag && (event->buttons() & Qt::LeftButton)) {
+    // Dragging down the row numbers selects the rows passed over.
+    const int to = clampRow(row >= 0 ? row : event->position().y() < fixedHeightPx() ? m_fixedRows : m_rows - 1);
+    if (m_rowAnchor >= 0) {
+      const std::vector<char> before = m_rowSelected;
+      selectRowRange(m_rowAnchor, to);
+      if (before != m_rowSelected) emit RowSelectionChanged();
+    }
+    return;
+  }
   if ((event->buttons() & Qt::LeftButton) && row >= m_fixedRows && col >= m_fixedCols &&
       (row != m_rowSel || col != m_colSel))
     userMoveTo(row, col, true);
 }
 
-void CMSFlexGrid::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+void CMSFlexGrid::mouseReleaseEvent(QMouseEvent* event) {
+  m_rowDrag = false;
+  event->accept();
+}
 
 void CMSFlexGrid::inputMethodEvent(QInputMethodEvent* event) {
   // Characters composed by an input method arrive here rather than as keys.

@@ -68,6 +68,13 @@ public:
   int GetColSel() const { return m_colSel; }
   void SetRowSel(int row);
   void SetColSel(int col);
+  /// Whole rows selected on the fixed column (a click or drag there; Shift
+  /// extends from the row clicked first, Ctrl adds or removes one row;
+  /// Shift+Space selects the current row), ascending; empty when none. A
+  /// move of the current cell by the user without Shift ends it.
+  std::vector<int> GetSelectedRows() const;
+  /// Selects whole rows from code (no events); an empty list ends the row selection.
+  void SelectRows(const std::vector<int>& rows);
   /// Row and column under the mouse at the last press or move (-1 outside).
   int GetMouseRow() const { return m_mouseRow; }
   int GetMouseCol() const { return m_mouseCol; }
@@ -123,6 +130,8 @@ signals:
   void KeyPress(int& keyAscii);
   void MouseDown(short button, short shift, int x, int y);
   void DblClick();
+  /// The whole-row selection changed by the user.
+  void RowSelectionChanged();
 
 protected:
   void paintEvent(QPaintEvent* event) override;
@@ -153,6 +162,10 @@ private:
   void resizeCells();
   int clampRow(int row) const;
   int clampCol(int col) const;
+  /// Selects rows `from`..`to` only.
+  void selectRowRange(int from, int to);
+  bool rowSelected(int row) const { return row >= 0 && row < int(m_rowSelected.size()) && m_rowSelected[row]; }
+  bool hasRowSelection() const;
 
   int m_rows = 2;
   int m_cols = 2;
@@ -173,4 +186,7 @@ private:
   std::vector<long> m_colWidth;   // twips
   std::vector<long> m_rowHeight;  // twips
   std::vector<short> m_align;
+  std::vector<char> m_rowSelected;   // whole rows selected, by row
+  int m_rowAnchor = -1;              // row a Shift-extension of the row selection starts from
+  bool m_rowDrag = false;            // the left button went down on the fixed column
 };

@@ -3,8 +3,11 @@
 #include <QFontMetrics>
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QChildEvent>
 #include <QApplication>
+#include <QClipboard>
+#include <QMenu>
 #include <QComboBox>
 #include <QCursor>
 #include <QGridLayout>
@@ -23,6 +26,7 @@
 #include "image/encodings.h"
 #include "shell/ui/message_box.h"
 #include "table/edit_rules.h"
+#include "table/row_operations.h"
 #include "table/ui/cmsflexgrid.h"
 
 namespace {
@@ -112,6 +116,12 @@ struct CVelView::Impl {
   QWidget* open = nullptr;  // editor last begun; it belongs to cell (editRow, editCol)
   int editRow = 0;
   int editCol = 0;
+  // What the open editor started with: an editor the user has not touched
+  // commits nothing, so moving through a cell never edits it.
+  QString startText;
+  bool typedStart = false;
+
+  QList<QAction*> contextActions;
 
   vel::ChannelTable snapshot;
   std::function<void(int)> dialogHandler;
@@ -147,6 +157,24 @@ struct CVelView::Impl {
   void hideAllEditors();
   void message(const std::string& text, QMessageBox::Icon icon = QMessageBox::Warning);
   void tabFrom(QWidget* from);
+  QString editorText(QWidget* ed) const;
+  bool untouched(QWidget* ed) const { return !typedStart && editorText(ed) == startText; }
+  void cancelEditing();
+  QString editLabel(int row) const { return CVelView::tr("Edit channel %1").arg(row); }
+
+  // --- Edit commands ----------------------------------------------------
+
+  struct EditSelection {
+    vel::RowList rows;
+    std::vector<int> cols;   // the selected columns (whole rows: every column after the number)
+    bool wholeRows = false;
+  };
+  EditSelection editSelection() const;
+  /// Runs a table operation on the grid's texts; on success the records move
+  /// as it says, the grid shows the result and the change is announced.
+  bool runOperation(const QString& label, const std::function<vel::RowOpResult(vel::ChannelTable&)>& op,
+                    bool selectRows);
+  void showContextMenu(const QPoint& pos);
 
   // --- Events -----------------------------------------------------------
 
@@ -180,6 +208,8 @@ QWidget* CVelView::Impl::makeField(const vel::FormField& field, QWidget* parent)
     box->setMaxLength(codec.length);
     box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
     formBoxes[field.id] = box;
+    const QString what = CVelView::tr("Change %1").arg(Q(field.label.in(lang)).trimmed());
+    QObject::connect(box, &QLineEdit::editingFinished, q, [this, what] { emit q->documentChanged(what); });
     return box;
   }
   auto* combo = new QComboBox(parent);
@@ -192,13 +222,17 @@ QWidget* CVelView::Impl::makeField(const vel::FormField& field, QWidget* parent)
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);
     const int guard = *field.typingGuardIndex;
-    QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, combo, [combo, guard] {
+    const QString what = CVelView::tr("Change %1").arg(Q(field.label.in(lang)).trimmed());
+    QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, combo, [this, combo, guard, what] {
       combo->setCurrentIndex(guard);
       combo->setEditText(combo->itemText(guard));
+      emit q->documentChanged(what);
     });
   }
   combo->setCurrentIndex(-1);
   formLists[field.id] = combo;
+  const QString what = CVelView::tr("Change %1").arg(Q(field.label.in(lang)).trimmed());
+  QObject::connect(combo, &QComboBox::activated, q, [this, what] { emit q->documentChanged(what); });
   return combo;
 }
 
@@ -242,7 +276,15 @@ void CVelView::Impl::buildForm() {
   grid->SetFixedRows(1);
   grid->SetFixedCols(1);
   main->addWidget(grid, 1);
-  if (QGroupBox* bottom = addGroup(1, fam.texts.functionSettingGroup)) main->addWidget(bottom);
+  if (QGroupBox* bottom = addGroup(1, fam.texts.functionSettingGroup)) {
+    // A table short enough to show all its rows is as tall as its rows, with
+    // the settings below it directly under the last row; the window's spare
+    // height goes below the settings rather than into empty grid.
+    grid->setSizePolicy(grid->sizePolicy().horizontalPolicy(), QSizePolicy::Maximum);
+    main->setStretchFactor(grid, 0);
+    main->addWidget(bottom);
+    main->addStretch(1);
+  }
 
   QObject::connect(grid, &CMSFlexGrid::EnterCell, q, [this] { onEnterCell(); });
   QObject::connect(grid, &CMSFlexGrid::LeaveCell, q, [this] { commitOpenEditor(); });
@@ -250,6 +292,8 @@ void CVelView::Impl::buildForm() {
   QObject::connect(grid, &CMSFlexGrid::KeyPress, q, [this](int& key) { onKeyPress(key); });
   QObject::connect(grid, &CMSFlexGrid::Scroll, q, [this] { onScroll(); });
   QObject::connect(grid, &CMSFlexGrid::DblClick, q, [this] { onDblClick(); });
+  grid->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(grid, &QWidget::customContextMenuRequested, q, [this](const QPoint& pos) { showContextMenu(pos); });
 }
 
 void CVelView::Impl::installFilters(QWidget* root) {
@@ -465,6 +509,13 @@ void CVelView::Impl::beginEditing(vel::EditKey key) {
   loadEditor(row, col);
   const vel::EditorStart start = vel::StartEditor(kind, S(grid->GetTextMatrix(row, col)), key);
   if (start.numberMessage) message(vel::PleaseInputNumberText(fam).in(lang));
+  if (start.refused) {
+    // A key that cannot start the value never replaces it.
+    grid->setFocus();
+    grid->Refresh();
+    return;
+  }
+  grid->SelectRows({});
 
   // Reading the position brings the cell into view first.
   const long left = grid->GetCellLeft();
@@ -493,6 +544,8 @@ void CVelView::Impl::beginEditing(vel::EditKey key) {
   editRow = row;
   editCol = col;
   open = ed;
+  startText = editorText(ed);
+  typedStart = start.replaceText && key != 0 && key != 13;
   ed->show();
   ed->raise();
   ed->setFocus(Qt::OtherFocusReason);
@@ -515,14 +568,19 @@ void CVelView::Impl::commitOpenEditor(vel::CommitKey key) {
   QWidget* ed = open;
   const int row = editRow, col = editCol;
   open = nullptr;
+  if (untouched(ed)) {
+    hideEditor(ed);
+    return;
+  }
   vel::ChannelTable t = currentTable();
+  const std::vector<std::string> rowBefore = t.cells.at(static_cast<std::size_t>(row));
   std::optional<std::string> msg;
   switch (vel::EditorOf(fam, col)) {
     case vel::EditorKind::ToneBox:
       // The tone box's text, which is the selected entry unless something
-      // else was typed: a typed text that is a tone-table entry is taken as
-      // it is, any other typed text gives "OFF" (as Enter does).
-      vel::CommitToneCell(t, row, col, S(toneBox->currentText()));
+      // else was typed: a typed text that names a tone-table entry is taken,
+      // any other is refused with a message and the cell keeps its tone.
+      msg = vel::CommitToneCell(t, row, col, S(toneBox->currentText()), lang);
       break;
     case vel::EditorKind::List:
       vel::CommitListCell(t, row, col, S(static_cast<QComboBox*>(ed)->currentText()));
@@ -539,6 +597,23 @@ void CVelView::Impl::commitOpenEditor(vel::CommitKey key) {
   writeRow(t, row);
   hideEditor(ed);
   if (msg) message(*msg);
+  if (t.cells.at(static_cast<std::size_t>(row)) != rowBefore) emit q->documentChanged(editLabel(row));
+}
+
+QString CVelView::Impl::editorText(QWidget* ed) const {
+  if (auto* combo = qobject_cast<QComboBox*>(ed)) return combo->currentText();
+  if (auto* edit = qobject_cast<QLineEdit*>(ed)) return edit->text();
+  return {};
+}
+
+void CVelView::Impl::cancelEditing() {
+  // Esc: the editor goes away and the cell keeps what it had.
+  QWidget* ed = open;
+  open = nullptr;
+  hideEditor(ed);
+  loadEditor(editRow, editCol);
+  grid->setFocus(Qt::OtherFocusReason);
+  grid->Refresh();
 }
 
 void CVelView::Impl::tabFrom(QWidget* from) {
@@ -607,6 +682,7 @@ void CVelView::Impl::onDblClick() {
   q->storeChannelGrid();
   q->m_signallingRow = row;
   if (dialogHandler) dialogHandler(row);
+  emit q->documentChanged(editLabel(row));
   beginEditing(0);
 }
 
@@ -634,10 +710,15 @@ bool CVelView::Impl::onEnterKey() {
   const bool toneVisible = toneBox && toneBox->isVisible();
   const vel::EnterRoute route = vel::RouteEnter(focus, toneVisible, row, col, fam.channelCount);
 
-  if (route.commit != vel::EnterCommit::None && open && open->isVisible()) {
+  if (route.commit != vel::EnterCommit::None && open && open->isVisible() && untouched(open)) {
+    QWidget* ed = open;
+    open = nullptr;
+    hideEditor(ed);
+  } else if (route.commit != vel::EnterCommit::None && open && open->isVisible()) {
     QWidget* ed = open;
     open = nullptr;
     vel::ChannelTable t = currentTable();
+    const std::vector<std::string> rowBefore = t.cells.at(static_cast<std::size_t>(row));
     std::optional<std::string> msg;
     switch (route.commit) {
       case vel::EnterCommit::List:
@@ -652,7 +733,7 @@ bool CVelView::Impl::onEnterKey() {
         msg = vel::CommitFrequency(fam, lang, t, row, col, S(freqEdit->text()), vel::CommitKey::Enter).message;
         break;
       case vel::EnterCommit::ToneExactOrOff:
-        vel::CommitToneCell(t, row, col, S(toneBox->currentText()));
+        msg = vel::CommitToneCell(t, row, col, S(toneBox->currentText()), lang);
         break;
       case vel::EnterCommit::None:
         break;
@@ -660,6 +741,7 @@ bool CVelView::Impl::onEnterKey() {
     writeRow(t, row);
     hideEditor(ed);
     if (msg) message(*msg);
+    if (t.cells.at(static_cast<std::size_t>(row)) != rowBefore) emit q->documentChanged(editLabel(row));
   }
   if (route.hideToneBox) {
     if (open == toneBox) open = nullptr;
@@ -705,6 +787,173 @@ QString CVelView::Impl::hintFor(QObject* watched) const {
 }
 
 // ---------------------------------------------------------------------------
+// Edit commands
+// ---------------------------------------------------------------------------
+
+CVelView::Impl::EditSelection CVelView::Impl::editSelection() const {
+  EditSelection sel;
+  const std::vector<int> rows = grid->GetSelectedRows();
+  if (!rows.empty()) {
+    sel.rows = rows;
+    sel.wholeRows = true;
+    for (int c = 1; c < fam.columnCount(); ++c) sel.cols.push_back(c);
+    return sel;
+  }
+  const int r0 = std::max(1, std::min(grid->GetRow(), grid->GetRowSel()));
+  const int r1 = std::max(grid->GetRow(), grid->GetRowSel());
+  const int c0 = std::max(1, std::min(grid->GetCol(), grid->GetColSel()));
+  const int c1 = std::max(grid->GetCol(), grid->GetColSel());
+  for (int r = r0; r <= r1; ++r) sel.rows.push_back(r);
+  for (int c = c0; c <= c1; ++c) sel.cols.push_back(c);
+  return sel;
+}
+
+bool CVelView::Impl::runOperation(const QString& label,
+                                  const std::function<vel::RowOpResult(vel::ChannelTable&)>& op, bool selectRows) {
+  if (!editorsCreated) return false;
+  commitOpenEditor();
+  vel::ChannelTable t = currentTable();
+  const vel::RowOpResult r = op(t);
+  if (!r.ok) {
+    if (!r.errors.empty())
+      message(S(CVelView::tr("Nothing was changed:")) + "\n\n" + vel::ErrorReport(r.errors, lang));
+    return false;
+  }
+  // Channels that move take their whole records along: the bytes the table
+  // does not show stay with their channel.
+  if (image) vel::ApplyRecordMap(fam, r.recordFrom, *image);
+  writeAll(t);
+  if (selectRows) grid->SelectRows(r.selection);
+  grid->Refresh();
+  emit q->documentChanged(label);
+  return true;
+}
+
+void CVelView::Impl::showContextMenu(const QPoint& pos) {
+  if (contextActions.isEmpty()) return;
+  // A right click on a channel number outside the selection selects that row.
+  const auto [row, col] = grid->cellAt(pos);
+  if (row >= 1 && col == 0) {
+    const std::vector<int> rows = grid->GetSelectedRows();
+    if (std::find(rows.begin(), rows.end(), row) == rows.end()) {
+      commitOpenEditor();
+      grid->SetRow(row);
+      grid->SelectRows({row});
+    }
+  }
+  QMenu menu(q);
+  menu.setObjectName(QStringLiteral("gridContextMenu"));
+  for (QAction* a : contextActions) {
+    if (a) menu.addAction(a);
+    else menu.addSeparator();
+  }
+  menu.exec(grid->editorParent()->mapToGlobal(pos));
+}
+
+void CVelView::copySelection() {
+  d->commitOpenEditor();
+  const Impl::EditSelection sel = d->editSelection();
+  std::vector<int> cols = sel.cols;
+  if (sel.wholeRows) cols.insert(cols.begin(), 0);   // whole rows carry their channel numbers
+  const std::string text = vel::CopyText(m_family, d->currentTable(), sel.rows, cols);
+  QGuiApplication::clipboard()->setText(Q(text));
+}
+
+void CVelView::cutSelection() {
+  copySelection();
+  const Impl::EditSelection sel = d->editSelection();
+  d->runOperation(tr("Cut"), [&](vel::ChannelTable& t) {
+    return vel::ClearCells(m_family, m_lang, t, sel.rows, sel.cols);
+  }, sel.wholeRows);
+}
+
+void CVelView::pasteClipboard(bool inserted) {
+  d->commitOpenEditor();
+  const Impl::EditSelection sel = d->editSelection();
+  vel::PasteTarget target;
+  target.rows = sel.wholeRows ? sel.rows : vel::RowList{};
+  target.firstRow = sel.rows.empty() ? 1 : sel.rows.front();
+  target.firstCol = sel.wholeRows || sel.cols.empty() ? 1 : sel.cols.front();
+  target.insert = inserted;
+  const std::string text = S(QGuiApplication::clipboard()->text());
+  d->runOperation(inserted ? tr("Paste Inserted") : tr("Paste"), [&](vel::ChannelTable& t) {
+    return vel::PasteText(m_family, m_lang, t, text, target);
+  }, sel.wholeRows || inserted);
+}
+
+void CVelView::insertEmptyChannels() {
+  d->commitOpenEditor();
+  const Impl::EditSelection sel = d->editSelection();
+  d->runOperation(tr("Insert Empty Channel"), [&](vel::ChannelTable& t) {
+    return vel::InsertEmptyRows(m_family, m_lang, t, sel.rows);
+  }, sel.wholeRows);
+}
+
+void CVelView::deleteChannels() {
+  d->commitOpenEditor();
+  const Impl::EditSelection sel = d->editSelection();
+  d->runOperation(tr("Delete Channel"), [&](vel::ChannelTable& t) {
+    return vel::DeleteChannels(m_family, t, sel.rows);
+  }, sel.wholeRows);
+}
+
+void CVelView::moveChannels(int delta) {
+  d->commitOpenEditor();
+  const Impl::EditSelection sel = d->editSelection();
+  CMSFlexGrid* g = d->grid;
+  const int row = g->GetRow(), rowSel = g->GetRowSel(), colSel = g->GetColSel();
+  const bool moved = d->runOperation(delta < 0 ? tr("Move Up") : tr("Move Down"), [&](vel::ChannelTable& t) {
+    return vel::MoveRows(m_family, t, sel.rows, delta);
+  }, false);
+  if (!moved) return;
+  // The selection moves with the channels.
+  g->SetRow(row + delta);
+  if (sel.wholeRows) {
+    std::vector<int> rows;
+    for (int r : sel.rows) rows.push_back(r + delta);
+    g->SelectRows(rows);
+  } else {
+    g->SetRowSel(rowSel + delta);
+    g->SetColSel(colSel);
+  }
+  g->ShowCell(g->GetRow(), g->GetCol());
+}
+
+void CVelView::fillDown() {
+  d->commitOpenEditor();
+  const Impl::EditSelection sel = d->editSelection();
+  d->runOperation(tr("Fill Down"), [&](vel::ChannelTable& t) {
+    return vel::FillDown(m_family, m_lang, t, sel.rows, sel.wholeRows ? vel::EditableColumns(m_family) : sel.cols);
+  }, sel.wholeRows);
+}
+
+void CVelView::clearSelection() {
+  d->commitOpenEditor();
+  const Impl::EditSelection sel = d->editSelection();
+  d->runOperation(tr("Clear"), [&](vel::ChannelTable& t) {
+    return vel::ClearCells(m_family, m_lang, t, sel.rows, sel.cols);
+  }, sel.wholeRows);
+}
+
+void CVelView::selectAllChannels() {
+  d->commitOpenEditor();
+  std::vector<int> rows;
+  for (int r = 1; r <= m_family.channelCount; ++r) rows.push_back(r);
+  d->grid->SelectRows(rows);
+  d->grid->setFocus(Qt::OtherFocusReason);
+}
+
+void CVelView::setContextMenuActions(const QList<QAction*>& actions) { d->contextActions = actions; }
+
+void CVelView::setTable(const vel::ChannelTable& table) {
+  d->open = nullptr;
+  d->hideAllEditors();
+  d->writeAll(table);
+  d->writeForm(table);
+  d->grid->Refresh();
+}
+
+// ---------------------------------------------------------------------------
 // Public interface
 // ---------------------------------------------------------------------------
 
@@ -714,6 +963,7 @@ void CVelView::initialUpdate() {
   if (!d->editorsCreated) {
     d->createEditors();
     d->layoutColumns();
+    d->grid->updateGeometry();   // the rows' new heights make a new size hint
     for (const vel::FormField& f : m_family.form) {
       const auto it = d->formLists.find(f.id);
       if (it == d->formLists.end() || !f.presetIndex) continue;
@@ -809,6 +1059,20 @@ bool CVelView::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
       auto* ke = static_cast<QKeyEvent*>(event);
       if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) return d->onEnterKey();
+      if (ke->key() == Qt::Key_Escape && d->open && d->open->isVisible() &&
+          (watched == d->open || d->open->isAncestorOf(w))) {
+        d->cancelEditing();
+        return true;
+      }
+      const bool plain = (ke->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+      if (watched == d->grid && plain && ke->key() == Qt::Key_Delete) {
+        clearSelection();
+        return true;
+      }
+      if (watched == d->grid && plain && ke->key() == Qt::Key_Insert) {
+        insertEmptyChannels();
+        return true;
+      }
       if (watched == d->nameEdit && !vel::NameEditKeyAllowed(VirtualKeyOf(ke))) return true;
       break;
     }

@@ -15,6 +15,7 @@
 #include "table/channel_table.h"
 
 class CMSFlexGrid;
+class QAction;
 
 class CVelView : public QWidget {   // the form: lists + grid + floating editors
   Q_OBJECT
@@ -47,8 +48,29 @@ public:
   /// the view has taken it; empty for a family without one.
   std::string dataPasswordText() const;
 
+  /// Shows `table` (cells and form) as it stands, editors closed: undo and redo.
+  void setTable(const vel::ChannelTable& table);
+
+  // Edit commands. They work on the whole rows selected on the channel
+  // numbers, else on the cells selected (the current cell at least); an
+  // open editor is committed first. A refused command says why and changes
+  // nothing.
+  void copySelection();                 // the selection to the clipboard as tab-separated text
+  void cutSelection();                  // copy, then clear
+  void pasteClipboard(bool inserted);   // over the selection, or inserted above it
+  void insertEmptyChannels();
+  void deleteChannels();
+  void moveChannels(int delta);         // -1 up, +1 down
+  void fillDown();
+  void clearSelection();                // the Delete key: empty the selected cells
+  void selectAllChannels();
+  /// Actions of the grid's context menu (nullptr: a separator).
+  void setContextMenuActions(const QList<QAction*>& actions);
+
 signals:
   void statusHint(const QString& text);   // status-bar pane 0 text
+  /// The user changed the table or the form; `what` names the change (an undo step).
+  void documentChanged(const QString& what);
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -109,8 +109,19 @@ INSTANTIATE_TEST_SUITE_P(
                       Row(4, {"150.00000", "146.00000", "67.0", "D023N", "Wide", "Yes", "High", "DTMF", "ON", "Close", "CH4", ">>"})},
         FrequencyCase{"clearReceive", F::Velmar_V, EN, LEAVE, kVelmarChannel, 4, 1, "", "",
                       Row(4, {"", "146.00000", "", "D023N", "Wide", "Yes", "High", "DTMF", "ON", "Close", "CH4", ">>"})},
-        FrequencyCase{"refusedClearsTransmitTone", F::Velmar_V, EN, LEAVE, kVelmarChannel, 4, 2, "999", kRangeEn,
-                      Row(4, {"145.00000", "", "67.0", "", "Wide"})},
+        // A refused text keeps the row: the frequency, its tone and the channel.
+        FrequencyCase{"refusedKeepsTheRow", F::Velmar_V, EN, LEAVE, kVelmarChannel, 4, 2, "999", kRangeEn,
+                      Row(4, {"145.00000", "146.00000", "67.0", "D023N", "Wide"})},
+        FrequencyCase{"refusedStepKeepsTheRow", F::Velmar_V, EN, ENTER, kVelmarChannel, 4, 1, "145.5237", kStep3,
+                      Row(4, {"145.00000", "146.00000", "67.0", "D023N", "Wide", "Yes", "High", "DTMF", "ON", "Close",
+                              "CH4", ">>"})},
+        // The text the cell has changes nothing, even a frequency off the steps
+        // that came from a file or a radio.
+        FrequencyCase{"sameOffStepTextKept", F::Velmar_V, EN, LEAVE,
+                      Row(6, {"145.52370", "145.52370", "OFF", "OFF", "Wide"}), 6, 1, "145.52370", "",
+                      Row(6, {"145.52370", "145.52370", "OFF", "OFF", "Wide"})},
+        FrequencyCase{"sameEmptyTextKeepsTone", F::Velmar_V, EN, LEAVE, Row(6, {"", "", "67.0", "", "Wide"}), 6, 1, "",
+                      "", Row(6, {"", "", "67.0", "", "Wide"})},
         FrequencyCase{"clearLastDeletes", F::Velmar_V, EN, LEAVE,
                       Row(4, {"", "146.00000", "", "D023N", "Wide", "Yes", "High", "DTMF", "ON", "Close", "CH4", ">>"}), 4, 2,
                       "", "", Row(4, {"", "", "", "", "", "", "", "", "", "", "", ""})},
@@ -192,15 +203,59 @@ INSTANTIATE_TEST_SUITE_P(
                       CellCommitCase{"busyInUse", F::Velmar_V, true, 10, "QT/DQT", "QT/DQT"},
                       CellCommitCase{"toneOnEmptyRow", F::Velmar_V, false, 3, "67.0", ""},
                       CellCommitCase{"toneEntry", F::Velmar_V, true, 3, "D754I", "D754I"},
-                      CellCommitCase{"toneNotInTable", F::Marlowe, true, 4, "68.0", "OFF"},
-                      CellCommitCase{"toneLowerCase", F::VM_CH16, true, 3, "d023n", "OFF"},
-                      CellCommitCase{"toneEmptyText", F::VM_CH128, true, 4, "", "OFF"},
+                      CellCommitCase{"toneNotInTableRefused", F::Marlowe, true, 4, "68.0", ""},
+                      CellCommitCase{"toneLowerCase", F::VM_CH16, true, 3, "d023n", "D023N"},
+                      // The text the cell has changes nothing (an empty tone cell stays empty).
+                      CellCommitCase{"toneEmptyTextOfAnEmptyCell", F::VM_CH128, true, 4, "", ""},
                       CellCommitCase{"nameOnEmptyRow", F::Velmar_V, false, 11, "AB12", "AB12"},
                       CellCommitCase{"nameEightKept", F::VM_CH128, true, 11, "ABCDEFGH", "ABCDEFGH"},
                       CellCommitCase{"moreInUse", F::Velmar_V, true, 12, "", ">>"},
                       CellCommitCase{"moreEmptyRow", F::Velmar_V, false, 12, "", ""},
                       CellCommitCase{"marloweBusyEmptyRow", F::Marlowe, false, 5, "YES", ""},
                       CellCommitCase{"cnBusyInUse", F::VM_CH16_CN, true, 5, "是", "是"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+// A tone text that names no tone is refused with a message naming it; the
+// cell keeps its tone.
+struct ToneCase {
+    const char* label;
+    Lang lang;
+    std::string before;
+    std::string typed;
+    std::string after;
+    std::string message;   // empty: none
+};
+
+class ToneCommit : public ::testing::TestWithParam<ToneCase> {};
+
+TEST_P(ToneCommit, EntryOrRefused) {
+    const ToneCase c = GetParam();
+    ChannelTable t = NewChannelTable(VelmarVFamily(), c.lang);
+    t.at(2, 1) = "145.00000";
+    t.at(2, 3) = c.before;
+    const std::optional<std::string> message = CommitToneCell(t, 2, 3, c.typed, c.lang);
+    EXPECT_EQ(t.at(2, 3), c.after);
+    EXPECT_EQ(message.value_or(""), c.message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    All, ToneCommit,
+    ::testing::Values(
+        ToneCase{"entry", EN, "OFF", "D023N", "D023N", ""},
+        ToneCase{"lettersInEitherCase", EN, "OFF", "off", "OFF", ""},
+        ToneCase{"ctcssWithoutItsTenth", EN, "OFF", "67", "67.0", ""},
+        ToneCase{"ctcssWithTwoDecimals", EN, "OFF", "254.10", "254.1", ""},
+        ToneCase{"emptyIsOff", EN, "67.0", "", "OFF", ""},
+        ToneCase{"sameTextKeptEvenIfNoEntry", EN, "D999N", "D999N", "D999N", ""},
+        ToneCase{"notATone", EN, "67.0", "XYZ", "67.0",
+                 "\"XYZ\" is not a tone. Choose a tone from the list, or OFF; the cell keeps its tone."},
+        ToneCase{"textAfterThePopupClosed", EN, "D023N", "OFFD023N", "D023N",
+                 "\"OFFD023N\" is not a tone. Choose a tone from the list, or OFF; the cell keeps its tone."},
+        ToneCase{"notACtcssValue", EN, "OFF", "68.0", "OFF",
+                 "\"68.0\" is not a tone. Choose a tone from the list, or OFF; the cell keeps its tone."},
+        ToneCase{"hundredthsAreNoTone", EN, "OFF", "67.05", "OFF",
+                 "\"67.05\" is not a tone. Choose a tone from the list, or OFF; the cell keeps its tone."},
+        ToneCase{"chinese", CH, "OFF", "XYZ", "OFF", "“XYZ”不是有效的信令，请从列表中选择信令或OFF；该格保留原来的信令。"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(CellCommit, TheNewChannelDefaultsAreItemsOfTheirLists) {

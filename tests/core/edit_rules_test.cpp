@@ -82,6 +82,8 @@ TEST_P(StartEditorTest, Starts) {
     EXPECT_EQ(s.replaceText, c.replace) << c.label;
     EXPECT_EQ(s.text, c.text) << c.label;
     EXPECT_EQ(s.selectAll, c.selectAll) << c.label;
+    // Only a frequency refuses a key: there a prompt means the editor stays shut.
+    EXPECT_EQ(s.refused, c.kind == EditorKind::FrequencyEdit && c.message) << c.label;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -94,11 +96,13 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{"digit on an empty frequency", EditorKind::FrequencyEdit, "", U'4', false, true, "4", false},
         StartCase{"digit replaces a frequency", EditorKind::FrequencyEdit, "145.52500", U'4', false, true, "4",
                   false},
-        StartCase{"letter on a frequency: message, letter stands", EditorKind::FrequencyEdit, "", U'x', true,
-                  true, "x", false},
-        StartCase{"point is not a digit", EditorKind::FrequencyEdit, "", U'.', true, true, ".", false},
-        StartCase{"Chinese character on a frequency", EditorKind::FrequencyEdit, "", U'频', true, true,
-                  "\xE9\xA2\x91", false},
+        StartCase{"letter on a frequency: message, refused", EditorKind::FrequencyEdit, "", U'x', true,
+                  false, "", true},
+        StartCase{"letter on a filled frequency never replaces it", EditorKind::FrequencyEdit, "145.52500", U'k',
+                  true, false, "", true},
+        StartCase{"point is not a digit", EditorKind::FrequencyEdit, "", U'.', true, false, "", true},
+        StartCase{"Chinese character on a frequency", EditorKind::FrequencyEdit, "", U'频', true, false, "",
+                  true},
         StartCase{"letter on a name: message, upper-cased", EditorKind::NameEdit, "AB", U'q', true, true, "Q",
                   false},
         StartCase{"digit on a name replaces it", EditorKind::NameEdit, "ABCDEFGH", U'7', false, true, "7",

@@ -328,8 +328,9 @@ const std::vector<FailureCase>& FailureCases() {
          State::Cancelled, 0},
         {"AcknowledgementCannotBeWritten", Direction::Read,
          [](Rig& r) { r.bench.port.writeFails = [](const Bytes& b) { return b == Bytes{0x06}; }; },
-         " Error in the Send Order", " 发送数据错误", MessageButtons::OkCancel, SessionOutcome::Cancelled,
-         State::Cancelled, 0},
+         // Cancel on the send-order box: the session could not go on, a failure.
+         " Error in the Send Order", " 发送数据错误", MessageButtons::OkCancel, SessionOutcome::Failed,
+         State::Failed, 0},
         {"NineByteReadReply", Direction::Read,
          [](Rig& r) { r.bench.radio.readReplyLength = [](int k) { return k == 3 ? 9 : 12; }; },
          "not received enough  byte", "未收到足够字节", MessageButtons::Ok, SessionOutcome::Failed, State::Failed, 3},
@@ -337,6 +338,34 @@ const std::vector<FailureCase>& FailureCases() {
          "not received enough  byte", "未收到足够字节", MessageButtons::Ok, SessionOutcome::Failed, State::Failed, 0},
         {"ReadReplyDeviceError", Direction::Read, ReadFailsAt(3), "not received enough  byte", "未收到足够字节",
          MessageButtons::Ok, SessionOutcome::Failed, State::Failed, 0},
+        // A reply must name the block it carries: 0x57, the requested address, 8.
+        {"ReadReplyAfterAStrayByte", Direction::Read,
+         [](Rig& r) {
+             r.bench.radio.readReplyRewrite = [](int k, Bytes b) {
+                 if (k == 4) b.insert(b.begin(), 0x00);
+                 return b;
+             };
+         },
+         "not received enough  byte", "未收到足够字节", MessageButtons::Ok, SessionOutcome::Failed, State::Failed, 4},
+        {"ReadReplyForAnotherAddress", Direction::Read,
+         [](Rig& r) {
+             r.bench.radio.readReplyRewrite = [](int k, Bytes b) {
+                 if (k == 2) b[2] = static_cast<std::uint8_t>(b[2] + 8);
+                 return b;
+             };
+         },
+         "not received enough  byte", "未收到足够字节", MessageButtons::Ok, SessionOutcome::Failed, State::Failed, 2},
+        {"ReadReplyWithAnotherCount", Direction::Read,
+         [](Rig& r) {
+             r.bench.radio.readReplyRewrite = [](int k, Bytes b) {
+                 if (k == 1) b[3] = 0x10;
+                 return b;
+             };
+         },
+         "not received enough  byte", "未收到足够字节", MessageButtons::Ok, SessionOutcome::Failed, State::Failed, 1},
+        {"PeerAnsweringEveryRequestWith06", Direction::Read,
+         [](Rig& r) { r.bench.radio.readReplyRewrite = [](int, Bytes b) { return Bytes(b.size(), 0x06); }; },
+         "not received enough  byte", "未收到足够字节", MessageButtons::Ok, SessionOutcome::Failed, State::Failed, 0},
         {"WrongReadBlockAcknowledgement", Direction::Read,
          [](Rig& r) { r.bench.radio.readAckAnswer = [](int k) { return k == 5 ? Bytes{0x15} : Bytes{0x06}; }; },
          "Error had happen,please try again", "接收出错中断，请重试", MessageButtons::Ok, SessionOutcome::Failed,
@@ -398,11 +427,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, SessionFailure, ::testing::ValuesIn(FailureCases(
 TEST(SessionOpen, FailureNamesTheDeviceOnALineBelowAndSendsNothing) {
     Rig run(FamilyId::Velmar_V);
     run.bench.port.openFails = true;
-    run.bench.port.failureDetail = "/dev/ttyUSB0: Device or resource busy";
+    run.bench.port.failure = {OpenFailureKind::InUse, "COM1", "/dev/ttyUSB0", "Device or resource busy", {}};
     run.go(Direction::Write);
     EXPECT_EQ(run.bench.host.messages.at(0).text,
               "Could not Open the Port,Please check whether the Port are occupied or the device are ok\n"
-              "/dev/ttyUSB0: Device or resource busy");
+              "Could not open /dev/ttyUSB0 for COM1: the port is in use by another program (Device or resource "
+              "busy). Close that program and try again.");
     EXPECT_FALSE(run.bench.host.messages[0].guardArmed);
     EXPECT_EQ(run.bench.log.count(Ev::Write), 0u);
     EXPECT_EQ(Render(run.bench.log.events), "open g0 msg cd ");
@@ -488,6 +518,123 @@ TEST(SessionAcknowledge, SendOrderBoxResendsOnOkAndKeepsTheGuard) {
         EXPECT_TRUE(m.guardArmed);
     }
 }
+
+// An acknowledgement the port never takes is sent at most three times, each
+// refusal with the send-order box; then the session fails. It is never
+// reported as a cancel, whatever the box is answered.
+struct SendOrderCase {
+    const char* name;
+    int failingSends;                       // sends of 0x06 the port refuses
+    std::vector<MessageAnswer> answers;     // to the send-order boxes, in order
+    SessionOutcome outcome;
+    std::vector<MessageButtons> boxes;      // the boxes shown
+    int sends;                              // writes of the acknowledgement
+};
+
+void PrintTo(const SendOrderCase& c, std::ostream* os) { *os << c.name; }
+
+class SessionSendOrder : public ::testing::TestWithParam<SendOrderCase> {};
+
+TEST_P(SessionSendOrder, ResendsAtMostThreeTimesThenFails) {
+    const SendOrderCase& c = GetParam();
+    Rig run(FamilyId::Velmar_V);
+    int refused = 0;
+    int sends = 0;
+    bool handshake = true;
+    run.bench.port.writeFails = [&](const Bytes& b) {
+        if (!handshake || b != Bytes{0x06}) return false;
+        ++sends;
+        if (refused < c.failingSends) {
+            ++refused;
+            return true;
+        }
+        handshake = false;
+        return false;
+    };
+    run.bench.host.answers.assign(c.answers.begin(), c.answers.end());
+    const SessionResult r = run.go(Direction::Write);
+    EXPECT_EQ(r.outcome, c.outcome) << r.lastMessage;
+    ASSERT_EQ(run.bench.host.messages.size(), c.boxes.size());
+    for (std::size_t i = 0; i < c.boxes.size(); ++i) {
+        EXPECT_EQ(run.bench.host.messages[i].text, " Error in the Send Order");
+        EXPECT_EQ(run.bench.host.messages[i].buttons, c.boxes[i]) << i;
+    }
+    EXPECT_EQ(sends, c.sends);
+    if (c.outcome == SessionOutcome::Failed) {
+        EXPECT_EQ(run.state, State::Failed);
+    }
+}
+
+using MA = MessageAnswer;
+using MB = MessageButtons;
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SessionSendOrder,
+    ::testing::Values(
+        SendOrderCase{"TakenFirstTime", 0, {}, SessionOutcome::Completed, {}, 1},
+        SendOrderCase{"TakenThirdTime", 2, {MA::Ok, MA::Ok}, SessionOutcome::Completed, {MB::OkCancel, MB::OkCancel}, 3},
+        SendOrderCase{"NeverTaken", 100, {MA::Ok, MA::Ok, MA::Ok}, SessionOutcome::Failed,
+                      {MB::OkCancel, MB::OkCancel, MB::Ok}, 3},
+        SendOrderCase{"CancelIsAFailure", 100, {MA::Cancel}, SessionOutcome::Failed, {MB::OkCancel}, 1},
+        SendOrderCase{"CancelOnTheSecond", 100, {MA::Ok, MA::Cancel}, SessionOutcome::Failed,
+                      {MB::OkCancel, MB::OkCancel}, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A stop request that arrives while the session waits on the line (a signal
+// on the command line) ends the session as cancelled, without the failure
+// message the cut-short wait would otherwise bring.
+struct StopCase {
+    const char* name;
+    Direction direction;
+    std::function<void(Bench&)> arrange;   // sets host.cancelNow during some read
+};
+
+void PrintTo(const StopCase& c, std::ostream* os) { *os << c.name; }
+
+class SessionStopRequest : public ::testing::TestWithParam<StopCase> {};
+
+TEST_P(SessionStopRequest, EndsAsCancelledWithoutAMessage) {
+    const StopCase& c = GetParam();
+    Rig run(FamilyId::VM_CH16);
+    c.arrange(run.bench);
+    const SessionResult r = run.go(c.direction);
+    EXPECT_EQ(r.outcome, SessionOutcome::Cancelled) << r.lastMessage;
+    EXPECT_TRUE(run.bench.host.messages.empty()) << run.bench.host.messages.front().text;
+    EXPECT_EQ(run.state, State::Cancelled);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SessionStopRequest,
+    ::testing::Values(
+        StopCase{"SilentRadioAtTheLastWakeUp", Direction::Read,
+                 [](Bench& b) {
+                     b.radio.wakeAnswer = [&b](int attempt) {
+                         if (attempt == 15) b.host.cancelNow = true;
+                         return Bytes{};
+                     };
+                 }},
+        StopCase{"ReadBlockCutShort", Direction::Read,
+                 [](Bench& b) {
+                     b.radio.readReplyLength = [&b](int block) {
+                         if (block == 3) b.host.cancelNow = true;
+                         return block == 3 ? 0 : 12;
+                     };
+                 }},
+        StopCase{"WriteAcknowledgementCutShort", Direction::Write,
+                 [](Bench& b) {
+                     b.radio.writeAckAnswer = [&b](int block) {
+                         if (block == 5) b.host.cancelNow = true;
+                         return block == 5 ? Bytes{} : Bytes{kAcknowledge};
+                     };
+                 }},
+        StopCase{"HandshakeAcknowledgementRefused", Direction::Write,
+                 [](Bench& b) {
+                     b.port.writeFails = [&b](const Bytes& bytes) {
+                         if (bytes != Bytes{kAcknowledge}) return false;
+                         b.host.cancelNow = true;
+                         return true;
+                     };
+                 }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------
 // Radio type.

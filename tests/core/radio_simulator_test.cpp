@@ -445,6 +445,23 @@ TEST(RadioSimulatorFaults, VanishesAfterNBlocksAndStaysAway) {
     EXPECT_TRUE(c.handshake());
 }
 
+TEST(RadioSimulatorFaults, BadStoreKeepsAnotherByteAndStillAcknowledges) {
+    for (const std::optional<Byte> value : {std::optional<Byte>{}, std::optional<Byte>{0xFF}}) {
+        Computer c;
+        SimulatorFaults f;
+        f.badStoreAddress = 0x0B;
+        f.badStoreValue = value;
+        c.radio.setFaults(f);
+        ASSERT_TRUE(c.handshake());
+        EXPECT_EQ(c.writeBlock(0x08, Bytes{1, 2, 3, 0x40, 5, 6, 7, 8}), Bytes{0x06});
+        EXPECT_EQ(c.writeBlock(0x10, Bytes{9, 9, 9, 9, 9, 9, 9, 9}), Bytes{0x06});
+        const Image& m = c.radio.memory();
+        EXPECT_EQ(Bytes(m.begin() + 0x08, m.begin() + 0x10),
+                  (Bytes{1, 2, 3, value ? *value : Byte{0x41}, 5, 6, 7, 8}));
+        EXPECT_EQ(Bytes(m.begin() + 0x10, m.begin() + 0x18), Bytes(8, 9)) << "only the one byte is wrong";
+    }
+}
+
 class ShortIdentification : public ::testing::TestWithParam<int> {};
 
 TEST_P(ShortIdentification, CutsTheReply) {
@@ -485,6 +502,9 @@ INSTANTIATE_TEST_SUITE_P(Texts, FaultText,
                                            FaultTextCase{"short-read=64", true}, FaultTextCase{"no-ack=0x3F8", true},
                                            FaultTextCase{"vanish=12", true}, FaultTextCase{"short-id=3", true},
                                            FaultTextCase{"vanish=2,short-id=4", true}, FaultTextCase{"", true},
+                                           FaultTextCase{"bad-store=0xB9", true},
+                                           FaultTextCase{"bad-store=0xB9:0xFF", true},
+                                           FaultTextCase{"bad-store", false}, FaultTextCase{"bad-store=1:256", false},
                                            FaultTextCase{"loud", false}, FaultTextCase{"vanish", false},
                                            FaultTextCase{"vanish=x", false}, FaultTextCase{"short-id=9", false},
                                            FaultTextCase{"short-read=0x40:13", false},
@@ -494,7 +514,10 @@ INSTANTIATE_TEST_SUITE_P(Texts, FaultText,
 TEST(FaultTextValues, SetTheFields) {
     SimulatorFaults f;
     std::string error;
-    ASSERT_TRUE(ParseSimulatorFaults("short-read=0x40:10,no-ack=24,vanish=5,ignore-wakeups=2,wrong-ack=3", f, error));
+    ASSERT_TRUE(ParseSimulatorFaults(
+        "short-read=0x40:10,no-ack=24,vanish=5,ignore-wakeups=2,wrong-ack=3,bad-store=0xB9:0xFF", f, error));
+    EXPECT_EQ(f.badStoreAddress, 0xB9);
+    EXPECT_EQ(f.badStoreValue, Byte{0xFF});
     EXPECT_EQ(f.shortReadAddress, 0x40);
     EXPECT_EQ(f.shortReadBytes, 10);
     EXPECT_EQ(f.noAckAfterBlockAddress, 24);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -493,4 +494,211 @@ TEST(ReportSettings, ShortImageReadsAsErased) {
     EXPECT_EQ(d.value("Pf2: "), "None");
     EXPECT_EQ(d.value("Squelch Level: "), "0");
     EXPECT_EQ(d.value("Total Tx Time(s):"), "OFF");
+}
+
+// ---------------------------------------------------------------------------
+// The one-page reports of the 16-channel families
+// ---------------------------------------------------------------------------
+
+struct OnePageCase {
+    FamilyId family;
+    std::string title;
+    std::string titleFace;
+    std::string settingsHeading;
+    std::string channelsHeading;
+    std::vector<std::string> labels;     // the settings lines at x = 2u, in order (side buttons aside)
+    std::vector<std::string> headings;   // over columns 0, 1, ...
+    std::vector<int> columnUnits;        // x of columns 0, 1, ... in units of u
+};
+void PrintTo(const OnePageCase& c, std::ostream* os) { *os << c.title; }
+
+class OnePageReportTest : public testing::TestWithParam<OnePageCase> {};
+
+TEST_P(OnePageReportTest, TitleSettingsAndSixteenChannelsInColumns) {
+    const OnePageCase& c = GetParam();
+    Doc d(c.family, Lang::English);
+    SetFrequency(d.image, d.family.recordAddr(1), 14552500);
+    SetFrequency(d.image, d.family.recordAddr(16), 43012500);
+    d.refill();
+    EXPECT_EQ(ReportPageCount(d.family), 1);
+    EXPECT_TRUE(d.page(2).empty());
+    EXPECT_EQ(ReportFontsFor(d.family, Lang::English, kA4).title.face, c.titleFace);
+    EXPECT_EQ(ReportFontsFor(d.family, Lang::English, kA4).body.face, "Times New Roman");
+
+    const auto runs = d.page(1, 401, 283);
+    ASSERT_GE(runs.size(), 3u);
+    EXPECT_EQ(runs[0].text, c.title);
+    EXPECT_EQ(runs[0].font, ReportFont::Title);
+    EXPECT_EQ(runs[1].text, c.settingsHeading);
+    EXPECT_EQ(runs[1].x, 5 * kU);
+    EXPECT_EQ(runs[1].y, -601);
+
+    // One setting per line at x = 2u, 1.2·Lb below the heading, Lb apart.
+    for (std::size_t i = 0; i < c.labels.size(); ++i) {
+        const ReportRun& r = runs[2 + i];
+        EXPECT_EQ(r.text.rfind(c.labels[i], 0), 0u) << c.labels[i] << " / " << r.text;
+        EXPECT_EQ(r.x, 2 * kU);
+        EXPECT_EQ(r.y, -601 - 339 - static_cast<int>(i) * 283);
+    }
+
+    const auto cs = std::find_if(runs.begin(), runs.end(), [&](const ReportRun& r) { return r.text == c.channelsHeading; });
+    ASSERT_NE(cs, runs.end());
+    EXPECT_EQ(cs->x, 5 * kU);
+    const std::size_t n = c.headings.size();
+    ASSERT_EQ(static_cast<std::size_t>(runs.end() - cs), 1 + n * 17);
+    // The headings line, then 16 channel lines: each heading stands at the
+    // x of its column's values.
+    for (std::size_t col = 0; col < n; ++col) {
+        const ReportRun& head = *(cs + 1 + static_cast<long>(col));
+        EXPECT_EQ(head.text, c.headings[col]);
+        EXPECT_EQ(head.x, c.columnUnits[col] * kU);
+        EXPECT_EQ(head.y, cs->y - 339);
+        for (int row = 1; row <= 16; ++row) {
+            const ReportRun& cell = *(cs + 1 + static_cast<long>(row * n + col));
+            EXPECT_EQ(cell.x, head.x) << "row " << row << " column " << col;
+            EXPECT_EQ(cell.y, head.y - row * 283);
+            EXPECT_EQ(cell.text, d.table.at(row, static_cast<int>(col)));
+        }
+    }
+    EXPECT_EQ((cs + 1 + static_cast<long>(n))->text, "1");
+    EXPECT_EQ((cs + 2 + static_cast<long>(n))->text, "145.52500");
+    EXPECT_EQ((cs + 1 + static_cast<long>(16 * n))->text, "16");
+    EXPECT_EQ((cs + 2 + static_cast<long>(16 * n))->text, "430.12500");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Families, OnePageReportTest,
+    testing::Values(
+        OnePageCase{FamilyId::VM_CH16, "The Radio Settings", "Times New Roman", "Function Setting:", "Channel Setting:",
+                    {"Type:   ", "Field:   ", "Moni:   ", "Tx Total Time: ", "Warning Setting: ", "Squelch Level: ",
+                     "TX power rank: ", "Band Width: ", "Scan function(the 16th channel)："},
+                    {"CH", "Rx(MHz)", "Tx(MHz)", "Rx Tone", "Tx Tone", "Busy"},
+                    {1, 5, 16, 27, 36, 45}},
+        OnePageCase{FamilyId::VM_CH16_CN, "本机设置数据", "宋体", "一整机功能设置部分:", "二信道数据部分:",
+                    {"机型:   ", "频段  :", "监听功能:", "发射定时(TOT): ", "报警音提示: ", "静噪等级: ", "发射功率: ",
+                     "频带宽度: ", "第16信道扫描功能："},
+                    {"信道", "Rx(MHz)", "Tx(MHz)", "接收信令", "发射信令", "是否禁发"},
+                    {1, 6, 17, 28, 38, 48}},
+        OnePageCase{FamilyId::Marlowe, "The Radio Settings", "Times New Roman", "Function Setting:", "Channel Setting:",
+                    {"Type:               ", "BandWidth:          ", "Time out Time:      ", "TX Power Rank:      ",
+                     "Squelch(SQ):        ", "Beep:               ", "Voice Announcement: ", "Scrambler:          ",
+                     "VOX Gain Level:     "},
+                    {"CH", "Rx(MHz)", "Tx(MHz)", "Rx Tone", "Tx Tone", "Busy", "TX Power", "W/N", "Scan/Add"},
+                    {1, 5, 15, 25, 33, 41, 48, 57, 65}}));
+
+TEST(OnePageReport, ChineseTitleFontFallsBackToAnInstalledChineseFace) {
+    const ReportFonts fonts = ReportFontsFor(GetFamily(FamilyId::VM_CH16_CN), Lang::Chinese, kA4);
+    EXPECT_TRUE(fonts.title.chinese);
+    ASSERT_FALSE(fonts.title.substitutes.empty());
+    EXPECT_EQ(fonts.title.substitutes.front(), "SimSun");
+    EXPECT_NE(std::find(fonts.title.substitutes.begin(), fonts.title.substitutes.end(), "WenQuanYi Micro Hei"),
+              fonts.title.substitutes.end());
+    const ReportFonts english = ReportFontsFor(GetFamily(FamilyId::VM_CH16), Lang::English, kA4);
+    EXPECT_FALSE(english.title.chinese);
+    EXPECT_TRUE(english.title.substitutes.empty());
+}
+
+/// A form whose lists differ from what its image holds: the report prints
+/// the lists as the form shows them, before any store.
+struct FormCase {
+    FamilyId family;
+    std::map<int, int> selections;   // control id → selected index
+    std::vector<std::pair<std::string, std::string>> printed;   // label → value
+};
+void PrintTo(const FormCase& c, std::ostream* os) { *os << GetFamily(c.family).name; }
+
+class ReportFromTheForm : public testing::TestWithParam<FormCase> {};
+
+TEST_P(ReportFromTheForm, ValuesAreTheFormsSelections) {
+    const FormCase& c = GetParam();
+    Doc d(c.family, Lang::English);
+    const Image before = d.image;
+    for (const auto& [id, index] : c.selections) d.table.selection[id] = index;
+    // A channel typed into the grid but not stored yet prints as well.
+    d.table.at(3, 1) = "446.00625";
+    for (const auto& [label, value] : c.printed) EXPECT_EQ(d.value(label), value) << label;
+    const auto runs = d.page(1);
+    EXPECT_TRUE(std::any_of(runs.begin(), runs.end(), [](const ReportRun& r) { return r.text == "446.00625"; }));
+    EXPECT_EQ(d.image, before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, ReportFromTheForm,
+    testing::Values(
+        FormCase{FamilyId::VM_CH16,
+                 {{1017, 3}, {1011, 10}, {1012, 2}, {1013, 4}, {1014, 0}, {1016, 7}, {1018, 2}, {1073, 0}, {1070, 1}},
+                 {{"Type:   ", "VM - K54"},
+                  {"Field:   ", "470 - 490MHz"},
+                  {"Moni:   ", "VOX ON/OFF"},
+                  {"Tx Total Time: ", "120s"},
+                  {"Warning Setting: ", "Disable"},
+                  {"Squelch Level: ", "7"},
+                  {"TX power rank: ", "2"},
+                  {"Band Width: ", "NARROW"},
+                  {"Scan function(the 16th channel)：", "ON"}}},
+        FormCase{FamilyId::VM_CH16_CN,
+                 {{1017, 0}, {1011, 11}, {1012, 4}, {1013, 10}, {1014, 1}, {1016, 0}, {1018, 5}, {1019, 1}, {1070, 1}},
+                 {{"机型:   ", "VM - K71"},
+                  {"频段  :", "490 - 512MHz"},
+                  {"监听功能:", "无"},
+                  {"发射定时(TOT): ", "300s"},
+                  {"报警音提示: ", "关闭"},
+                  {"静噪等级: ", "0"},
+                  {"发射功率: ", "5"},
+                  {"频带宽度: ", "窄"},
+                  {"第16信道扫描功能：", "启动"}}},
+        // No selection prints no value.
+        FormCase{FamilyId::VM_CH16, {{1017, -1}, {1012, -1}, {1073, 7}}, {{"Type:   ", ""}, {"Moni:   ", ""}, {"Band Width: ", ""}}},
+        // Marlowe's type and band come from the form too.
+        FormCase{FamilyId::Marlowe, {{1011, 2}}, {{"Type:               ", "VMK40"}, {"BandWidth:          ", "240 - 260MHz"}}}));
+
+constexpr auto M = FamilyId::Marlowe;
+
+INSTANTIATE_TEST_SUITE_P(
+    Marlowe, ReportValueTest,
+    testing::Values(
+        ValueCase{M, E, 0x3C3, 0, "Time out Time:      ", "off"}, ValueCase{M, E, 0x3C3, 1, "Time out Time:      ", "30s"},
+        ValueCase{M, E, 0x3C3, 4, "Time out Time:      ", "120s"}, ValueCase{M, E, 0x3C3, 9, "Time out Time:      ", "270s"},
+        ValueCase{M, E, 0x3C3, 10, "Time out Time:      ", "300s"}, ValueCase{M, E, 0x3C3, 11, "Time out Time:      ", "off"},
+        ValueCase{M, E, 0x3C4, 0xFF, "TX Power Rank:      ", "9"}, ValueCase{M, E, 0x3C4, 24, "TX Power Rank:      ", "8"},
+        ValueCase{M, E, 0x3C4, 27, "TX Power Rank:      ", "9"}, ValueCase{M, E, 0x3C4, 7, "TX Power Rank:      ", "2"},
+        ValueCase{M, E, 0x3C1, 10, "Squelch(SQ):        ", "10"}, ValueCase{M, E, 0x3C1, 11, "Squelch(SQ):        ", "0"},
+        ValueCase{M, E, 0x3C1, 0, "Squelch(SQ):        ", "0"}, ValueCase{M, E, 0x3C1, 5, "Squelch(SQ):        ", "5"},
+        ValueCase{M, E, 0x3C0, 0x01, "Beep:               ", "Enable"}, ValueCase{M, E, 0x3C0, 0xFE, "Beep:               ", "Disable"},
+        ValueCase{M, E, 0x3C0, 0x18, "Voice Announcement: ", "Chinese"}, ValueCase{M, E, 0x3C0, 0xE8, "Voice Announcement: ", "English"},
+        ValueCase{M, E, 0x3C0, 0x00, "Voice Announcement: ", "0ff"}, ValueCase{M, E, 0x3C0, 0x10, "Voice Announcement: ", ""},
+        ValueCase{M, E, 0x3C0, 0x20, "Scrambler:          ", "off"}, ValueCase{M, E, 0x3C0, 0xDF, "Scrambler:          ", "on"},
+        ValueCase{M, E, 0x3C7, 0, "VOX Gain Level:     ", "off"}, ValueCase{M, E, 0x3C7, 7, "VOX Gain Level:     ", "7"},
+        ValueCase{M, E, 0x3C7, 200, "VOX Gain Level:     ", "200"}));
+
+TEST(OnePageReport, MarloweSideButtonsInTwoColumns) {
+    struct Case {
+        Byte two, three;
+        std::vector<std::string> left, right;   // short, long
+    };
+    const std::vector<Case> cases{
+        {0x12, 0x78, {"Monitor", "Scan On/Off"}, {"Vox ON/OFF", "Scrambler ON/OFF"}},   // a new document
+        {0x50, 0x34, {"Talk Around", "No Function"}, {"Scan Temperary Delete", "High/Low Power"}},
+        {0x9F, 0x68, {"No Function", "No Function"}, {"Reverse Frequency", "Scrambler ON/OFF"}},
+    };
+    for (const Case& c : cases) {
+        Doc d(FamilyId::Marlowe, Lang::English);
+        d.image[0x3C5] = c.two;
+        d.image[0x3C6] = c.three;
+        const auto runs = d.page(1);
+        const auto heading = std::find_if(runs.begin(), runs.end(), [](const ReportRun& r) {
+            return r.text == "    Side Button 2   ";
+        });
+        ASSERT_NE(heading, runs.end());
+        EXPECT_EQ(heading->x, 2 * kU);
+        EXPECT_EQ((heading + 1)->text, "    Side Button 3   ");
+        EXPECT_EQ((heading + 1)->x, 40 * kU);
+        EXPECT_EQ((heading + 1)->y, heading->y);
+        EXPECT_EQ((heading + 2)->text, "Short Press:     " + c.left[0]);
+        EXPECT_EQ((heading + 3)->text, "Short Press:     " + c.right[0]);
+        EXPECT_EQ((heading + 3)->x, 40 * kU);
+        EXPECT_EQ((heading + 4)->text, "Long Press:     " + c.left[1]);
+        EXPECT_EQ((heading + 5)->text, "Long Press:     " + c.right[1]);
+        EXPECT_EQ((heading + 4)->y, heading->y - 2 * 300);
+    }
 }

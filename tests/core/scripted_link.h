@@ -106,6 +106,8 @@ struct ScriptedRadio {
     std::function<Bytes(int attempt)> wakeAnswer = [](int) { return Bytes{kAcknowledge}; };
     Bytes firstAckAnswer{kAcknowledge};
     std::function<int(int block)> readReplyLength = [](int) { return 12; };
+    /// Rewrites the 12-byte read reply of a block (a stray byte, another address).
+    std::function<Bytes(int block, Bytes reply)> readReplyRewrite;
     std::function<Bytes(int block)> readAckAnswer = [](int) { return Bytes{kAcknowledge}; };
     std::function<Bytes(int block)> writeAckAnswer = [](int) { return Bytes{kAcknowledge}; };
     Bytes itemAnswer{kTestModeAnswer}, frequencyAnswer{kTestModeAnswer}, parameterAnswer{kTestModeAnswer};
@@ -183,7 +185,9 @@ private:
             state_ = St::BlockAck;
             Bytes reply{kWriteCommand, frame[1], frame[2], kBlockSize};
             for (unsigned i = 0; i < 8; ++i) reply.push_back(memory.at(address + i));
-            reply.resize(static_cast<std::size_t>(readReplyLength(static_cast<int>(readAddresses.size()) - 1)));
+            const int block = static_cast<int>(readAddresses.size()) - 1;
+            if (readReplyRewrite) reply = readReplyRewrite(block, reply);
+            reply.resize(std::min(reply.size(), static_cast<std::size_t>(readReplyLength(block))));
             return reply;
         }
         if (frame[0] == kWriteCommand) {
@@ -216,7 +220,7 @@ public:
     ~ScriptedPort() override { EXPECT_FALSE(open_) << "the port was left open"; }
 
     bool openFails = false;
-    std::string failureDetail;
+    OpenFailure failure;
     std::function<bool(const Bytes&)> writeFails;   // true: this write reports a device error
     std::function<bool(int readIndex)> readFails;   // true: this read reports a device error
     int opens = 0, closes = 0;
@@ -273,7 +277,7 @@ public:
         open_ = false;
     }
     bool isOpen() const override { return open_; }
-    std::string openFailureDetail() const override { return failureDetail; }
+    OpenFailure openFailure() const override { return failure; }
 
 private:
     void purge(Ev kind) {
@@ -300,6 +304,7 @@ public:
     FakeHost(Log& log, VirtualClock& clock) : log_(log), clock_(clock) {}
 
     std::optional<int> cancelAfterPumps;        // the cancel flag is set from this pump round on
+    bool cancelNow = false;                      // a stop request that came outside a pump round
     std::deque<MessageAnswer> answers;           // default: Ok for OK boxes, Cancel otherwise
     std::string password;
     std::function<void(Image&)> onStoreTable;
@@ -315,7 +320,7 @@ public:
         log_.events.push_back({Ev::Pump, clock_.nowMs(), {}, 0, {}});
         if (onPump) onPump();
     }
-    bool cancelRequested() const override { return cancelAfterPumps && pumps >= *cancelAfterPumps; }
+    bool cancelRequested() const override { return cancelNow || (cancelAfterPumps && pumps >= *cancelAfterPumps); }
     void setDeactivationGuard(bool armed) override {
         guard = armed;
         log_.events.push_back({Ev::Guard, clock_.nowMs(), {}, armed ? 1 : 0, {}});

@@ -240,9 +240,12 @@ TEST(TestModeExchange, SuccessMessageFollowsTheFamilysLanguage) {
 TEST(TestModeExchange, OpenFailureShowsTheMessageAndSendsNothing) {
     Bench b;
     b.port.openFails = true;
-    b.port.failureDetail = "/dev/ttyS1: Permission denied";
+    b.port.failure = {OpenFailureKind::NoPermission, "COM2", "/dev/ttyS1", "Permission denied", "dialout"};
     EXPECT_EQ(Start(b, FamilyWith(MessageLanguage::Chinese), Lang::English), TestModeOutcome::OpenFailed);
-    EXPECT_EQ(b.host.messages.at(0).text, "无法打开串口，请检查该设备是否正常，或是否被占用\n/dev/ttyS1: Permission denied");
+    // The Chinese program explains the failure in Chinese too.
+    EXPECT_EQ(b.host.messages.at(0).text,
+              "无法打开串口，请检查该设备是否正常，或是否被占用\n无法打开设备 /dev/ttyS1（COM2）：没有使用该设备的权限。"
+              "该设备属于用户组“dialout”：请把您的用户加入“dialout”组，然后重新登录。");
     EXPECT_EQ(Render(b.log), "open msg ");
 }
 

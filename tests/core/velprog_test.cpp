@@ -26,172 +26,16 @@
 #include "apps/marlowe/image_text.h"
 #include "image/family.h"
 #include "settings/settings_dialog_model.h"
+#include "table/channel_csv.h"
 #include "table/channel_table.h"
+#include "velprog_run.h"
 
 namespace vel {
 namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
-
-// ---------------------------------------------------------------------------
-// Child processes
-// ---------------------------------------------------------------------------
-
-struct RunResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-/// Starts velprog with `args` in `cwd`; stdout and stderr come back through pipes.
-struct Child {
-    pid_t pid = -1;
-    int outFd = -1;
-    int errFd = -1;
-
-    Child(const std::vector<std::string>& args, const fs::path& cwd, std::string program = VELPROG_PATH) {
-        int out[2], err[2];
-        if (pipe(out) != 0 || pipe(err) != 0) return;
-        pid = fork();
-        if (pid == 0) {
-            if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
-            dup2(out[1], 1);
-            dup2(err[1], 2);
-            close(out[0]);
-            close(err[0]);
-            close(out[1]);
-            close(err[1]);
-            std::vector<char*> argv;
-            argv.push_back(program.data());
-            std::vector<std::string> copy = args;
-            for (std::string& a : copy) argv.push_back(a.data());
-            argv.push_back(nullptr);
-            execv(program.c_str(), argv.data());
-            _exit(127);
-        }
-        close(out[1]);
-        close(err[1]);
-        outFd = out[0];
-        errFd = err[0];
-    }
-
-    ~Child() {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-        if (outFd >= 0) close(outFd);
-        if (errFd >= 0) close(errFd);
-    }
-
-    /// Reads stdout up to the first line end; empty after `timeoutMs`.
-    std::string firstLine(int timeoutMs, std::string& rest) {
-        std::string got;
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (got.find('\n') == std::string::npos) {
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
-            if (left <= 0) return {};
-            pollfd p{outFd, POLLIN, 0};
-            if (poll(&p, 1, static_cast<int>(left)) <= 0) continue;
-            char buf[256];
-            const ssize_t n = read(outFd, buf, sizeof buf);
-            if (n <= 0) return {};
-            got.append(buf, static_cast<std::size_t>(n));
-        }
-        const auto nl = got.find('\n');
-        rest = got.substr(nl + 1);
-        return got.substr(0, nl);
-    }
-
-    /// Collects both outputs until the child ends (killing it after `timeoutMs`).
-    RunResult finish(int timeoutMs, std::string outSoFar = {}) {
-        RunResult r;
-        r.out = std::move(outSoFar);
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        bool outOpen = true, errOpen = true;
-        while (outOpen || errOpen) {
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
-            if (left <= 0) {
-                kill(pid, SIGKILL);
-                break;
-            }
-            pollfd p[2] = {{outOpen ? outFd : -1, POLLIN, 0}, {errOpen ? errFd : -1, POLLIN, 0}};
-            if (poll(p, 2, static_cast<int>(left)) <= 0) continue;
-            char buf[4096];
-            for (int i = 0; i < 2; ++i) {
-                if (p[i].revents == 0) continue;
-                const ssize_t n = read(p[i].fd, buf, sizeof buf);
-                if (n <= 0) {
-                    (i == 0 ? outOpen : errOpen) = false;
-                    continue;
-                }
-                (i == 0 ? r.out : r.err).append(buf, static_cast<std::size_t>(n));
-            }
-        }
-        int status = 0;
-        waitpid(pid, &status, 0);
-        pid = -1;
-        r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        return r;
-    }
-};
-
-RunResult Velprog(const std::vector<std::string>& args, const fs::path& cwd = {}, int timeoutMs = 120000,
-                  const std::string& program = VELPROG_PATH) {
-    Child c(args, cwd, program);
-    return c.finish(timeoutMs);
-}
-
-/// `velprog simulate` running in the background.
-struct Simulator {
-    Child child;
-    std::string device;
-    std::string out;
-
-    explicit Simulator(std::vector<std::string> args) : child(Prepend(std::move(args)), {}) {
-        device = child.firstLine(10000, out);
-    }
-    static std::vector<std::string> Prepend(std::vector<std::string> args) {
-        args.insert(args.begin(), "simulate");
-        return args;
-    }
-    RunResult stop() {
-        kill(child.pid, SIGTERM);
-        return child.finish(20000, out);
-    }
-};
-
-// ---------------------------------------------------------------------------
-// Files
-// ---------------------------------------------------------------------------
-
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        std::string tmpl = (fs::temp_directory_path() / "velprog_test_XXXXXX").string();
-        path = mkdtemp(tmpl.data());
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-    std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
-
-Image ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Image(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const std::string& path, const Image& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-void WriteText(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+using namespace velprog_run;
 
 /// Bytes that differ from address to address and from seed to seed.
 Image Pattern(int size, unsigned seed) {
@@ -329,7 +173,131 @@ TEST_P(VelprogFamily, StoreThenShowGivesTheGridBack) {
     EXPECT_EQ(json::parse(again.out), grid);
 }
 
+TEST_P(VelprogFamily, ExportThenImportIntoANewDocumentGivesWhatSaveWrites) {
+    const Family& family = *GetParam();
+    const Lang lang = family.uiLang(Lang::English);
+    TempDir dir;
+    // A file with channels in the first and the last row, typed into what
+    // `velprog new` writes (a new document as saved).
+    const Image saved = Stored(family, lang, NewDocumentImage(family));
+    ChannelTable table = NewChannelTable(family, lang);
+    FillChannelGrid(family, lang, saved, table);
+    for (int row : {1, family.channelCount}) {
+        CommitFrequency(family, lang, table, row, 1, "145.12500", CommitKey::LeaveCell);
+        CommitToneCell(table, row, 4, "D023N");
+    }
+    Image image = saved;
+    StoreChannelGrid(family, table, image);
+    WriteFile(dir / "in.sin", image);
+
+    const RunResult exported = Velprog({"export", "--family", family.name, dir / "in.sin", dir / "list.csv"});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    ASSERT_EQ(Velprog({"new", "--family", family.name, dir / "new.sin"}).exitCode, 0);
+    const RunResult imported =
+        Velprog({"import", "--family", family.name, dir / "list.csv", dir / "new.sin", dir / "out.sin"});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_EQ(ReadFile(dir / "out.sin"), Stored(family, lang, image));
+    const json summary = json::parse(imported.out);
+    EXPECT_EQ(summary["form"], "native");
+    EXPECT_EQ(summary["imported"], 2);
+    EXPECT_EQ(summary["written"], true);
+    EXPECT_TRUE(imported.err.empty()) << imported.err;
+}
+
 INSTANTIATE_TEST_SUITE_P(AllFamilies, VelprogFamily, ::testing::ValuesIn(AllFamilies()), FamilyName);
+
+// ---------------------------------------------------------------------------
+// export and import
+// ---------------------------------------------------------------------------
+
+const char* kCommonList =
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,"
+    "TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n"
+    "1,HOME,145.500000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,High,,,,,\r\n"
+    "2,AIR,118.100000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,25.00,S,Low,,,,,\r\n"
+    "3,RPT,438.500000,-,7.600000,Tone,88.5,88.5,023,NN,023,Tone->Tone,NFM,12.50,,50W,,,,,\r\n";
+
+TEST(VelprogCsv, RefusedRowFailsAndLeavesOutAlone) {
+    TempDir dir;
+    WriteText(dir / "list.csv", kCommonList);
+    const Image image = Stored(VmCh128Family(), Lang::English, NewDocumentImage(VmCh128Family()));
+    WriteFile(dir / "in.sin", image);
+    WriteFile(dir / "out.sin", Image{1, 2, 3});
+    const std::vector<std::string> args = {"import", "--family", "VM_CH128", "--mode", "merge",
+                                           dir / "list.csv", dir / "in.sin", dir / "out.sin"};
+    RunResult r = Velprog(args);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(ReadFile(dir / "out.sin"), (Image{1, 2, 3}));
+    EXPECT_NE(r.err.find("velprog: Row 3 (channel 2) refused: Duplex \"off\": a channel that does not transmit cannot "
+                         "be made on this radio; Mode \"AM\": this radio has FM and NFM only"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("out.sin was not written"), std::string::npos) << r.err;
+    json summary = json::parse(r.out);
+    EXPECT_EQ(summary["imported"], 2);
+    EXPECT_EQ(summary["written"], false);
+    ASSERT_EQ(summary["refused"].size(), 1u);
+    EXPECT_EQ(summary["refused"][0]["row"], 3);
+    EXPECT_EQ(summary["refused"][0]["problems"][1]["column"], "Mode");
+
+    // --skip-bad writes the others.
+    std::vector<std::string> skip = args;
+    skip.insert(skip.begin() + 1, "--skip-bad");
+    r = Velprog(skip);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    ChannelTable table = NewChannelTable(VmCh128Family(), Lang::English);
+    FillChannelGrid(VmCh128Family(), Lang::English, ReadFile(dir / "out.sin"), table);
+    EXPECT_EQ(table.cells[1], (std::vector<std::string>{"1", "145.50000", "145.50000", "OFF", "OFF", "Wide", "Yes",
+                                                        "High", "DTMF", "ON", "Close", "HOME"}));
+    EXPECT_EQ(table.cells[3], (std::vector<std::string>{"3", "438.50000", "430.90000", "OFF", "88.5", "Narrow", "Yes",
+                                                        "High", "DTMF", "ON", "Close", "RPT"}));
+    EXPECT_EQ(table.at(2, 1), "");
+}
+
+TEST(VelprogCsv, ExportWritesTheLibrarysTextAndImportReportsInChinese) {
+    TempDir dir;
+    const Family& family = VelmarVFamily();
+    WriteText(dir / "list.csv", kCommonList);
+    WriteFile(dir / "in.sin", Stored(family, Lang::English, NewDocumentImage(family)));
+    RunResult r = Velprog({"import", "--family", "Velmar_V", "--lang", "ch", "--skip-bad", "--format", "common",
+                           dir / "list.csv", dir / "in.sin", dir / "out.sin"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("第3行（信道2）未导入：Duplex“off”：本机不能设置只收不发的信道"), std::string::npos) << r.err;
+
+    for (const char* format : {"native", "common"}) {
+        r = Velprog({"export", "--family", "Velmar_V", "--lang", "ch", "--format", format, dir / "out.sin",
+                     dir / "list.csv"});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        ChannelTable table = NewChannelTable(family, Lang::Chinese);
+        FillChannelGrid(family, Lang::Chinese, ReadFile(dir / "out.sin"), table);
+        const std::string expected =
+            ExportChannels(family, Lang::Chinese, std::string(format) == "native" ? CsvForm::Native : CsvForm::Common,
+                           table)
+                .text;
+        const Image written = ReadFile(dir / "list.csv");
+        EXPECT_EQ(std::string(written.begin(), written.end()), expected) << format;
+    }
+}
+
+TEST(VelprogCsv, UsageAndUnreadableFiles) {
+    TempDir dir;
+    WriteFile(dir / "in.sin", NewDocumentImage(MarloweFamily()));
+    EXPECT_EQ(Velprog({"import", "--family", "Marlowe", "--mode", "insert", dir / "x.csv", dir / "in.sin", dir / "o.sin"})
+                  .exitCode,
+              2);
+    EXPECT_EQ(Velprog({"export", "--family", "Marlowe", "--format", "chirp", dir / "in.sin", dir / "o.csv"}).exitCode, 2);
+    EXPECT_EQ(Velprog({"export", "--family", "Marlowe", dir / "in.sin"}).exitCode, 2);
+    const RunResult missing =
+        Velprog({"import", "--family", "Marlowe", dir / "missing.csv", dir / "in.sin", dir / "o.sin"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("missing.csv"), std::string::npos);
+    WriteText(dir / "bad.csv", "what,ever\r\n1,2\r\n");
+    const RunResult bad = Velprog({"import", "--family", "Marlowe", dir / "bad.csv", dir / "in.sin", dir / "o.sin"});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.err.find("neither the channel table of this program nor the common exchange layout"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(dir.path / "o.sin"));
+}
 
 TEST(Velprog, ChineseFamilyShowsChineseWhateverTheLanguageAsked) {
     TempDir dir;
@@ -554,8 +522,12 @@ TEST_P(VelprogRadio, ReadAndWriteRoundTripTheFamilysRanges) {
             ASSERT_EQ(got[i], start[i]) << "byte " << i << " is outside the read and must keep its value";
     }
 
-    const RunResult write =
-        Velprog({"write", "--family", family.name, "--port", sim.device, "--raw", dir / "sent.sin"}, dir.path);
+    // The pattern is no file of a radio: it goes only with --force. The
+    // backup read before it needs the radio's data password.
+    std::vector<std::string> writeArgs{"write", "--family", family.name, "--port", sim.device, "--raw", "--force"};
+    if (family.protocol.dataPasswordCheck) writeArgs.insert(writeArgs.end(), {"--password", DataPasswordFromImage(radio)});
+    writeArgs.push_back(dir / "sent.sin");
+    const RunResult write = Velprog(writeArgs, dir.path);
     EXPECT_EQ(write.exitCode, 0) << write.err;
 
     const RunResult stopped = sim.stop();
@@ -583,7 +555,8 @@ TEST(VelprogRadioWrite, StoresTheTableBeforeSendingUnlessRaw) {
     WriteFile(dir / "in.sin", file);
     Simulator sim({"--family", family.name, "--latency", "1", "--save", dir / "after.sin"});
     ASSERT_FALSE(sim.device.empty());
-    const RunResult write = Velprog({"write", "--family", family.name, "--port", sim.device, dir / "in.sin"}, dir.path);
+    const RunResult write =
+        Velprog({"write", "--family", family.name, "--port", sim.device, "--no-backup", dir / "in.sin"}, dir.path);
     EXPECT_EQ(write.exitCode, 0) << write.err;
     ASSERT_EQ(sim.stop().exitCode, 0);
     const Image expected = Stored(family, Lang::English, file);
@@ -604,12 +577,12 @@ TEST(VelprogRadioWrite, RadioTypeMismatchCancelsUnlessAccepted) {
     ASSERT_FALSE(sim.device.empty());
 
     const RunResult refused =
-        Velprog({"write", "--family", family.name, "--port", sim.device, "--raw", dir / "in.sin"});
+        Velprog({"write", "--family", family.name, "--port", sim.device, "--raw", "--force", dir / "in.sin"});
     EXPECT_EQ(refused.exitCode, 3) << refused.err;
     EXPECT_NE(refused.err.find("Radio Type are not match"), std::string::npos) << refused.err;
 
     const RunResult accepted = Velprog(
-        {"write", "--family", family.name, "--port", sim.device, "--raw", "--accept-type", dir / "in.sin"});
+        {"write", "--family", family.name, "--port", sim.device, "--raw", "--force", "--accept-type", dir / "in.sin"});
     EXPECT_EQ(accepted.exitCode, 0) << accepted.err;
     ASSERT_EQ(sim.stop().exitCode, 0);
     const Image after = ReadFile(dir / "after.sin");
@@ -812,8 +785,179 @@ INSTANTIATE_TEST_SUITE_P(
         OptionsRefusalCase{"NotJson", "VM_CH128", "{controls", "values.json: not a JSON document"},
         OptionsRefusalCase{"NoControls", "VM_CH128", R"({"1016": "3"})", "values.json: expected an object"},
         OptionsRefusalCase{"ValueNotText", "VM_CH128", R"({"controls": {"1016": 3}})", "control 1016 must be given"},
-        OptionsRefusalCase{"KeyNotIdentifier", "VM_CH128", R"({"controls": {"squelch": "3"}})", "\"squelch\""}),
+        OptionsRefusalCase{"KeyNotIdentifier", "VM_CH128", R"({"controls": {"squelch": "3"}})", "\"squelch\""},
+        OptionsRefusalCase{"LongTextQuotedShort", "Marlowe",
+                           R"({"controls": {"1016": ")" + std::string(5000, 'x') + R"("}})", "(5000 bytes)"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------------------------
+// diff and check
+// ---------------------------------------------------------------------------
+
+TEST(VelprogDiff, SameDifferentAndUnreadable) {
+    const Family& family = GetFamily(FamilyId::Velmar_V);
+    TempDir dir;
+    Image a = Stored(family, Lang::English, NewDocumentImage(family));
+    Byte* rec = &a[static_cast<std::size_t>(family.recordAddr(12))];
+    rec[0] = 0x00, rec[1] = 0x00, rec[2] = 0x55, rec[3] = 0x14;   // 145.50000
+    rec[9] = 0x08, rec[8] = 0x85;                                  // 88.5
+    Image b = a;
+    b[static_cast<std::size_t>(family.recordAddr(12) + 9)] = 0xFF;
+    b[0x80A] = 0xEF;
+    WriteFile(dir / "a.sin", a);
+    WriteFile(dir / "b.sin", b);
+
+    const RunResult same = Velprog({"diff", "--family", family.name, dir / "a.sin", dir / "a.sin"});
+    EXPECT_EQ(same.exitCode, 0) << same.err;
+    EXPECT_EQ(same.out, "");
+
+    const RunResult differ = Velprog({"diff", "--family", family.name, dir / "a.sin", dir / "b.sin"});
+    EXPECT_EQ(differ.exitCode, 1) << differ.err;
+    EXPECT_EQ(differ.out, "Channel 12 Rx Tone: 88.5 | OFF\nField: 240 - 260MHz | 136 - 174MHz\n");
+
+    const RunResult chinese = Velprog({"diff", "--family", family.name, "--lang", "ch", dir / "a.sin", dir / "b.sin"});
+    EXPECT_EQ(chinese.exitCode, 1);
+    EXPECT_EQ(chinese.out, "频道 12 接收信令：88.5 | OFF\n频段：240 - 260MHz | 136 - 174MHz\n");
+
+    const RunResult asJson = Velprog({"diff", "--family", family.name, "--json", dir / "a.sin", dir / "b.sin"});
+    EXPECT_EQ(asJson.exitCode, 1);
+    const json doc = json::parse(asJson.out);
+    ASSERT_EQ(doc["differences"].size(), 2u);
+    EXPECT_EQ(doc["differences"][0]["where"], "Channel 12 Rx Tone");
+    EXPECT_EQ(doc["differences"][0]["channel"], 12);
+    EXPECT_EQ(doc["differences"][1]["field"], 1011);
+
+    const RunResult missing = Velprog({"diff", "--family", family.name, dir / "a.sin", dir / "none.sin"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_NE(missing.err.find("none.sin"), std::string::npos) << missing.err;
+    EXPECT_EQ(Velprog({"diff", "--family", family.name, dir / "a.sin"}).exitCode, 2) << "usage";
+}
+
+TEST(VelprogCheck, ErrorsWarningsAndFilesThatCannotBeChecked) {
+    const Family& family = GetFamily(FamilyId::VM_CH16);
+    TempDir dir;
+    const Image good = Stored(family, Lang::English, NewDocumentImage(family));
+    WriteFile(dir / "good.sin", good);
+    Image warned = good;
+    Byte* rec = &warned[static_cast<std::size_t>(family.recordAddr(1))];
+    rec[0] = 0x00, rec[1] = 0x00, rec[2] = 0x55, rec[3] = 0x14;   // 145.5 MHz: outside the band 430 - 450MHz
+    WriteFile(dir / "warned.sin", warned);
+    WriteFile(dir / "random.sin", Pattern(family.imageSize, 9));
+
+    const RunResult ok = Velprog({"check", "--family", family.name, dir / "good.sin"});
+    EXPECT_EQ(ok.exitCode, 0) << ok.err;
+    EXPECT_EQ(ok.out, "");
+
+    const RunResult warning = Velprog({"check", "--family", family.name, dir / "warned.sin"});
+    EXPECT_EQ(warning.exitCode, 0) << "warnings leave 0";
+    EXPECT_EQ(warning.out, "warning: Channel 1 Receive(MHz): 145.50000: outside the band 430 - 450MHz chosen in Field\n");
+
+    const RunResult bad = Velprog({"check", "--family", family.name, "--raw", dir / "random.sin"});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_NE(bad.out.find("error: Channel "), std::string::npos) << bad.out;
+    const RunResult asJson = Velprog({"check", "--family", family.name, "--json", dir / "random.sin"});
+    EXPECT_EQ(asJson.exitCode, 1);
+    EXPECT_GT(json::parse(asJson.out)["errors"].get<int>(), 0);
+
+    WriteFile(dir / "short.sin", Image(10, 0));
+    EXPECT_EQ(Velprog({"check", "--family", family.name, dir / "short.sin"}).exitCode, 2);
+    EXPECT_EQ(Velprog({"check", "--family", "Nope", dir / "good.sin"}).exitCode, 2);
+}
+
+// ---------------------------------------------------------------------------
+// The safe write: checks, backup, read-back
+// ---------------------------------------------------------------------------
+
+TEST(VelprogSafeWrite, BacksUpChecksAndPrintsTheBackup) {
+    const Family& family = GetFamily(FamilyId::VM_CH128);
+    TempDir dir;
+    const Image radio = Stored(family, Lang::English, Pattern(family.imageSize, 4));
+    WriteFile(dir / "radio.sin", radio);
+    const Image file = Stored(family, Lang::English, NewDocumentImage(family));
+    WriteFile(dir / "in.sin", file);
+    Simulator sim({"--family", family.name, "--image", dir / "radio.sin", "--type-byte", "0xFF", "--latency", "1",
+                   "--save", dir / "after.sin"});
+    ASSERT_FALSE(sim.device.empty());
+
+    const RunResult r = Velprog(
+        {"write", "--family", family.name, "--port", sim.device, "--backup", dir / "backups", dir / "in.sin"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    ASSERT_EQ(r.out.rfind("backup: ", 0), 0u) << r.out;
+    const std::string backup = r.out.substr(8, r.out.find('\n') - 8);
+    EXPECT_EQ(fs::path(backup).parent_path(), dir.path / "backups");
+    const Image saved = ReadFile(backup);
+    ASSERT_EQ(saved.size(), radio.size());
+    EXPECT_TRUE(std::equal(radio.begin(), radio.begin() + family.protocol.readBytes(), saved.begin()))
+        << "the backup holds what the radio held";
+    ASSERT_EQ(sim.stop().exitCode, 0);
+    const Image after = ReadFile(dir / "after.sin");
+    EXPECT_TRUE(std::equal(file.begin(), file.begin() + family.protocol.writeBytes(), after.begin()));
+}
+
+TEST(VelprogSafeWrite, DefaultBackupGoesToTheDataFolder) {
+    const Family& family = GetFamily(FamilyId::VM_CH16);
+    TempDir dir;
+    WriteFile(dir / "in.sin", Stored(family, Lang::English, NewDocumentImage(family)));
+    Simulator sim({"--family", family.name, "--type-byte", "0xFF", "--latency", "1"});
+    ASSERT_FALSE(sim.device.empty());
+    const RunResult r = Velprog({"write", "--family", family.name, "--port", sim.device, dir / "in.sin"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const fs::path folder = fs::path(SandboxDataHome()) / "Velmar" / "backups";
+    EXPECT_EQ(r.out.rfind("backup: " + (folder / "VM_CH16-").string(), 0), 0u) << r.out;
+    sim.stop();
+}
+
+TEST(VelprogSafeWrite, RefusesAFileWithProblemsUnlessForced) {
+    const Family& family = GetFamily(FamilyId::Marlowe);
+    TempDir dir;
+    Image file = Stored(family, Lang::English, NewDocumentImage(family));
+    // Channel 1 at 145.5 MHz with the receive tone 798.1.
+    file[0x10 + 3] = 0x14, file[0x10 + 2] = 0x55, file[0x10 + 1] = 0x00, file[0x10 + 0] = 0x00;
+    file[0x10 + 9] = 0x79, file[0x10 + 8] = 0x81;
+    WriteFile(dir / "in.sin", file);
+    Simulator sim({"--family", family.name, "--type-byte", "0xFF", "--latency", "1", "--save", dir / "after.sin"});
+    ASSERT_FALSE(sim.device.empty());
+
+    const RunResult refused = Velprog({"write", "--family", family.name, "--port", sim.device, "--raw", dir / "in.sin"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("error: Channel 1 Rx Tone: 798.1: not a tone of the tone table"), std::string::npos)
+        << refused.err;
+    EXPECT_NE(refused.err.find("nothing was written"), std::string::npos) << refused.err;
+    EXPECT_EQ(refused.out, "") << "not even a backup";
+
+    const RunResult forced = Velprog(
+        {"write", "--family", family.name, "--port", sim.device, "--raw", "--force", "--no-backup", dir / "in.sin"});
+    EXPECT_EQ(forced.exitCode, 0) << forced.err;
+    ASSERT_EQ(sim.stop().exitCode, 0);
+    const Image after = ReadFile(dir / "after.sin");
+    EXPECT_EQ(after[0x10 + 9], 0x79);
+}
+
+TEST(VelprogSafeWrite, ReadBackNamesAByteTheRadioStoredWrongly) {
+    const Family& family = GetFamily(FamilyId::Velmar_V);
+    TempDir dir;
+    Image file = Stored(family, Lang::English, NewDocumentImage(family));
+    Byte* rec = &file[static_cast<std::size_t>(family.recordAddr(12))];
+    rec[0] = 0x00, rec[1] = 0x00, rec[2] = 0x50, rec[3] = 0x24;   // 245.00000
+    rec[4] = 0x00, rec[5] = 0x00, rec[6] = 0x50, rec[7] = 0x24;
+    rec[9] = 0x08, rec[8] = 0x85;                                  // 88.5
+    rec[10] = rec[11] = 0xFF;
+    rec[12] = 0x42;                                                // DTMF, PTT ID on
+    rec[13] = 0x38;                                                // high, wide, scan, busy lock "Close"
+    WriteFile(dir / "in.sin", file);
+    const std::string fault = "bad-store=" + std::to_string(family.recordAddr(12) + 9) + ":0xFF";
+    Simulator sim({"--family", family.name, "--type-byte", "0xFF", "--latency", "1", "--fault", fault});
+    ASSERT_FALSE(sim.device.empty());
+
+    const RunResult r = Velprog({"write", "--family", family.name, "--port", sim.device, "--no-backup", "--raw",
+                                 dir / "in.sin"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("velprog: Channel 12 Rx Tone: sent 88.5, radio has OFF\n"), std::string::npos) << r.err;
+    const RunResult unchecked = Velprog({"write", "--family", family.name, "--port", sim.device, "--no-backup",
+                                         "--no-verify", "--raw", dir / "in.sin"});
+    EXPECT_EQ(unchecked.exitCode, 0) << unchecked.err;
+    sim.stop();
+}
 
 // ---------------------------------------------------------------------------
 // text export, text import

@@ -1,5 +1,7 @@
 // The grid's operations and events as its owners rely on them.
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -72,6 +74,63 @@ private slots:
     QCOMPARE(nonEmpty, 1);
     QVERIFY(grid->GetTextMatrix(-1, 0).isEmpty());
     QVERIFY(grid->GetTextMatrix(0, 13).isEmpty());
+  }
+
+  // Whole rows are selected on the row numbers: a click selects one, Shift
+  // extends from the first, Ctrl adds or removes one, a drag selects the
+  // rows passed; Shift+arrows extend by rows, Shift+Space selects the
+  // current row, and any other move ends the row selection.
+  void rowSelection_data() {
+    QTest::addColumn<QString>("steps");   // click R, shift R, ctrl R, drag A-B, key up|down|shiftdown|shiftspace|right
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<int>("currentRow");
+    QTest::newRow("click") << "click 3" << "3" << 3;
+    QTest::newRow("shift extends") << "click 3,shift 6" << "3 4 5 6" << 6;
+    QTest::newRow("shift upwards") << "click 6,shift 4" << "4 5 6" << 4;
+    QTest::newRow("ctrl adds") << "click 3,ctrl 7" << "3 7" << 7;
+    QTest::newRow("ctrl removes") << "click 3,shift 5,ctrl 4" << "3 5" << 4;
+    QTest::newRow("drag") << "drag 2-5" << "2 3 4 5" << 2;
+    QTest::newRow("shift+down extends") << "click 3,key shiftdown,key shiftdown" << "3 4 5" << 3;
+    QTest::newRow("arrow ends it") << "click 3,key down" << "" << 4;
+    QTest::newRow("cell click ends it") << "click 3,cell 5" << "" << 5;
+    QTest::newRow("shift+space") << "cell 8,key shiftspace" << "8" << 8;
+  }
+  void rowSelection() {
+    QFETCH(QString, steps);
+    QFETCH(QString, rows);
+    QFETCH(int, currentRow);
+    QSignalSpy changed(grid, &CMSFlexGrid::RowSelectionChanged);
+    QWidget* vp = grid->editorParent();
+    for (const QString& step : steps.split(',')) {
+      const QString what = step.section(' ', 0, 0), arg = step.section(' ', 1);
+      if (what == "click") QTest::mouseClick(vp, Qt::LeftButton, {}, centreOf(arg.toInt(), 0));
+      if (what == "shift") QTest::mouseClick(vp, Qt::LeftButton, Qt::ShiftModifier, centreOf(arg.toInt(), 0));
+      if (what == "ctrl") QTest::mouseClick(vp, Qt::LeftButton, Qt::ControlModifier, centreOf(arg.toInt(), 0));
+      if (what == "cell") QTest::mouseClick(vp, Qt::LeftButton, {}, centreOf(arg.toInt(), 2));
+      if (what == "drag") {
+        const int from = arg.section('-', 0, 0).toInt(), to = arg.section('-', 1, 1).toInt();
+        QTest::mousePress(vp, Qt::LeftButton, {}, centreOf(from, 0));
+        for (int r = from + 1; r <= to; ++r) {
+          QMouseEvent move(QEvent::MouseMove, centreOf(r, 0), vp->mapToGlobal(centreOf(r, 0)), Qt::NoButton,
+                           Qt::LeftButton, Qt::NoModifier);
+          QApplication::sendEvent(vp, &move);
+        }
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, centreOf(to, 0));
+      }
+      if (what == "key") {
+        if (arg == "up") QTest::keyClick(grid, Qt::Key_Up);
+        if (arg == "down") QTest::keyClick(grid, Qt::Key_Down);
+        if (arg == "shiftdown") QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+        if (arg == "shiftspace") QTest::keyClick(grid, Qt::Key_Space, Qt::ShiftModifier);
+      }
+    }
+    QStringList got;
+    for (int r : grid->GetSelectedRows()) got << QString::number(r);
+    QCOMPARE(got.join(' '), rows);
+    QCOMPARE(grid->GetRow(), currentRow);
+    QVERIFY(!changed.isEmpty());
+    // A row number press never raises a click on a cell of column 0.
+    QVERIFY(grid->GetCol() >= 1);
   }
 
   void textIsTheCurrentCell() {

@@ -15,6 +15,8 @@ namespace {
 const QStringList kLanguages = {QStringLiteral("Velmar_V_EN"), QStringLiteral("Velmar_V_CH")};
 // The family programs whose pages are written; each opens its own folder.
 const QStringList kFamilyFolders = {QStringLiteral("VM_CH128"), QStringLiteral("VM_CH118")};
+// Help of a program of its own, about its own commands.
+const QStringList kProgramFolders = {QStringLiteral("VM_CH16"), QStringLiteral("VM_CH16_CN")};
 
 QString Folder(const QString& lang) { return QDir(QStringLiteral(VEL_HELP_DIR)).filePath(lang); }
 
@@ -40,7 +42,7 @@ private slots:
     void pages_data() {
         QTest::addColumn<QString>("lang");
         QTest::addColumn<QString>("page");
-        for (const QString& lang : kLanguages + kFamilyFolders)
+        for (const QString& lang : kLanguages + kFamilyFolders + kProgramFolders)
             for (const QString& page : QDir(Folder(lang)).entryList({QStringLiteral("*.html")}, QDir::Files))
                 QTest::addRow("%s/%s", qPrintable(lang), qPrintable(page)) << lang << page;
     }
@@ -78,7 +80,7 @@ private slots:
         CHelpWindow help(Folder(lang));
         QVERIFY(help.isValid());
         const QStringList titles = help.contentsTitles();
-        QCOMPARE(titles.size(), 9);   // the contents page and its eight topics
+        QCOMPARE(titles.size(), 10);   // the contents page and its nine topics
         QCOMPARE(titles.at(1), firstTopic);
         QVERIFY(help.indexKeywords().contains(keyword));
         QVERIFY(help.search(words).contains(found));
@@ -121,6 +123,37 @@ private slots:
         }
         QVERIFY(help.search(QStringLiteral("PF1")).contains(QStringLiteral("settings.html")));
         QVERIFY(help.indexKeywords().contains(QStringLiteral("Optional Features")));
+    }
+
+    void programHelp_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("firstTopic");
+        QTest::addColumn<QString>("keyword");
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("VM_CH16") << kProgramFolders[0] << "Connecting the programming cable" << "Side Button"
+                                 << "Band Width" << "settings.html";
+        QTest::newRow("VM_CH16_CN") << kProgramFolders[1] << "连接写频线" << "侧键功能" << "宋体" << "report.html";
+    }
+    // The 16-channel programs: the same topics in both, their form's settings
+    // and the one-page report included, and nothing of the commands they lack.
+    void programHelp() {
+        QFETCH(QString, folder);
+        QFETCH(QString, firstTopic);
+        QFETCH(QString, keyword);
+        QFETCH(QString, words);
+        QFETCH(QString, found);
+        QCOMPARE(QDir(Folder(folder)).entryList({QStringLiteral("*.html")}, QDir::Files),
+                 QDir(Folder(kProgramFolders[0])).entryList({QStringLiteral("*.html")}, QDir::Files));
+        CHelpWindow help(Folder(folder));
+        QVERIFY(help.isValid());
+        const QStringList titles = help.contentsTitles();
+        QCOMPARE(titles.size(), 11);   // the contents page and its ten topics
+        QCOMPARE(titles.at(1), firstTopic);
+        QVERIFY(help.indexKeywords().contains(keyword));
+        QVERIFY(help.search(words).contains(found));
+        for (const QString& absent : {QStringLiteral("Two Tone"), QStringLiteral("Ctrl+Y"), QStringLiteral("Optional Features")})
+            QCOMPARE(help.search(absent), QStringList{});
     }
 
     // Marlowe's own pages: every page is in the contents, every link leads

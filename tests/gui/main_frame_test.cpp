@@ -60,11 +60,13 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("items");
         QTest::newRow("File") << "&File"
-                              << QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...",
-                                             "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...",
-                                             "&Export PDF...", "Recent File", "E&xit"};
+                              << QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "Open &Backup...", "&Save\tCtrl+S",
+                                             "Save &As...", "Compare &With...", "Import C&hannels...", "Export &Channels...",
+                                             "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "&Export PDF...",
+                                             "Recent File", "E&xit"};
         QTest::newRow("Program") << "&Program"
                                  << QStringList{"&Read From Radio\tCtrl+R", "&Write To Radio\tCtrl+W",
+                                                "&Backup Before Write", "&Verify After Write",
                                                 "&Test Mode\tCtrl+T", "&Edit Data\tCtrl+E",
                                                 "&Optional Features\tCtrl+O", "Two Tone\tCtrl+Y"};
         QTest::newRow("Port") << "P&ort"
@@ -86,7 +88,7 @@ private slots:
         auto frame = MakeFrame(vel::FamilyId::Velmar_V);
         QStringList titles;
         for (QAction* a : frame->menuBar()->actions()) titles.append(a->text());
-        QCOMPARE(titles, (QStringList{"&File", "&Program", "P&ort", "&View", "&Help"}));
+        QCOMPARE(titles, (QStringList{"&File", "&Edit", "&Program", "P&ort", "&View", "&Help"}));
     }
 
     void menuIdentifiers_data() {
@@ -100,7 +102,13 @@ private slots:
         QTest::newRow("Preview") << "Print Pre&view" << 57609;
         QTest::newRow("Setup") << "P&rint Setup..." << 57606;
         QTest::newRow("Export PDF") << "&Export PDF..." << 32900;
+        QTest::newRow("Import Channels") << "Import C&hannels..." << 32910;
+        QTest::newRow("Export Channels") << "Export &Channels..." << 32911;
         QTest::newRow("Recent") << "Recent File" << 57616;
+        QTest::newRow("Open Backup") << "Open &Backup..." << int(ID_FILE_OPEN_BACKUP);
+        QTest::newRow("Compare") << "Compare &With..." << int(ID_FILE_COMPARE);
+        QTest::newRow("Backup") << "&Backup Before Write" << int(ID_BACKUP_BEFORE_WRITE);
+        QTest::newRow("Verify") << "&Verify After Write" << int(ID_VERIFY_AFTER_WRITE);
         QTest::newRow("Exit") << "E&xit" << 57665;
         QTest::newRow("Read") << "&Read From Radio\tCtrl+R" << 32771;
         QTest::newRow("Write") << "&Write To Radio\tCtrl+W" << 32772;
@@ -137,12 +145,19 @@ private slots:
         QTest::addColumn<QStringList>("keys");   // "key=id"
         const QStringList framework = {"Ctrl+N=57600", "Ctrl+O=57601", "Ctrl+P=57607", "Ctrl+S=57603",
                                        "F1=57670",     "Shift+F1=57669", "F6=57680",   "Shift+F6=57681"};
-        QTest::newRow("Velmar_V") << vel::FamilyId::Velmar_V << (framework + QStringList{"Ctrl+Y=32786"});
-        QTest::newRow("VM_CH128") << vel::FamilyId::VM_CH128 << framework;
-        QTest::newRow("VM_CH118") << vel::FamilyId::VM_CH118 << framework;
-        const QStringList sixteen = framework + QStringList{"Ctrl+C=32773", "Ctrl+D=32775", "Ctrl+E=32776",
-                                                            "Ctrl+F=32777", "Ctrl+G=32780", "Ctrl+R=32771",
-                                                            "Ctrl+T=32778", "Ctrl+W=32772"};
+        // The Edit menu's keys: Ctrl+C, Ctrl+V, Ctrl+X and Ctrl+D where no port
+        // or command has them; Ctrl+Y for Redo where Two Tone does not.
+        const QStringList edit = {"Ctrl+Z=57643",       "Ctrl+Shift+Z=57644", "Shift+Del=57635",
+                                  "Ctrl+Ins=57634",     "Shift+Ins=57637",    "Ctrl+Shift+V=33101",
+                                  "Ctrl+Shift+Up=33104", "Ctrl+Shift+Down=33105", "Ctrl+A=57642"};
+        const QStringList letters = {"Ctrl+X=57635", "Ctrl+C=57634", "Ctrl+V=57637", "Ctrl+D=33106"};
+        QTest::newRow("Velmar_V") << vel::FamilyId::Velmar_V << (framework + QStringList{"Ctrl+Y=32786"} + edit + letters);
+        QTest::newRow("VM_CH128") << vel::FamilyId::VM_CH128 << (framework + edit + letters + QStringList{"Ctrl+Y=57644"});
+        QTest::newRow("VM_CH118") << vel::FamilyId::VM_CH118 << (framework + edit + letters + QStringList{"Ctrl+Y=57644"});
+        const QStringList sixteen = framework + edit + QStringList{"Ctrl+Y=57644"} +
+                                    QStringList{"Ctrl+C=32773", "Ctrl+D=32775", "Ctrl+E=32776",
+                                                "Ctrl+F=32777", "Ctrl+G=32780", "Ctrl+R=32771",
+                                                "Ctrl+T=32778", "Ctrl+W=32772"};
         QTest::newRow("Marlowe") << vel::FamilyId::Marlowe << sixteen;
         QTest::newRow("VM_CH16") << vel::FamilyId::VM_CH16 << sixteen;
         QTest::newRow("VM_CH16_CN") << vel::FamilyId::VM_CH16_CN << sixteen;
@@ -177,7 +192,7 @@ private slots:
         QTest::newRow("label Ctrl+W") << int(Qt::Key_W) << int(Qt::ControlModifier) << 0;
         QTest::newRow("label Ctrl+T") << int(Qt::Key_T) << int(Qt::ControlModifier) << 0;
         QTest::newRow("label Ctrl+E") << int(Qt::Key_E) << int(Qt::ControlModifier) << 0;
-        QTest::newRow("label Ctrl+C") << int(Qt::Key_C) << int(Qt::ControlModifier) << 0;
+        QTest::newRow("Ctrl+C copies") << int(Qt::Key_C) << int(Qt::ControlModifier) << 57634;
         QTest::newRow("label Ctrl+F") << int(Qt::Key_F) << int(Qt::ControlModifier) << 0;
     }
     void keysReachCommands() {
@@ -342,7 +357,7 @@ private slots:
         frame->setRecentFiles({"/a/one.sin", "/b/two.sin", "/c/three.sin", "/d/four.sin", "/e/five.sin"});
         QMenu* file = frame->menu(QStringLiteral("&File"));
         const QStringList items = ItemTexts(file);
-        QCOMPARE(items.mid(8, 4), (QStringList{"&1 /a/one.sin", "&2 /b/two.sin", "&3 /c/three.sin", "&4 /d/four.sin"}));
+        QCOMPARE(items.mid(10, 4), (QStringList{"&1 /a/one.sin", "&2 /b/two.sin", "&3 /c/three.sin", "&4 /d/four.sin"}));
         // Each entry of the menu, the first included, runs its own command.
         QList<int> ran;
         for (int i = 0; i < kRecentFileCount; ++i)
@@ -393,18 +408,18 @@ private slots:
         QTest::addColumn<QStringList>("menus");
         QTest::addColumn<QString>("about");
         QTest::newRow("VM_CH128") << vel::FamilyId::VM_CH128
-                                  << QStringList{"&File", "&Program", "P&ort", "&View", "&Help"} << "&About...";
+                                  << QStringList{"&File", "&Edit", "&Program", "P&ort", "&View", "&Help"} << "&About...";
         QTest::newRow("VM_CH118") << vel::FamilyId::VM_CH118
-                                  << QStringList{"&File", "&Program", "P&ort", "&View", "&Help"}
+                                  << QStringList{"&File", "&Edit", "&Program", "P&ort", "&View", "&Help"}
                                   << "&About Velmar-1.0...";
         QTest::newRow("Marlowe") << vel::FamilyId::Marlowe
                                  << QStringList{"&File", "&Edit", "&Program", "P&ort", "&View", "&Help"}
                                  << "&About Velmar...";
         QTest::newRow("VM_CH16") << vel::FamilyId::VM_CH16
-                                 << QStringList{"&File", "&Program", "P&ort", "&View", "&Help"}
+                                 << QStringList{"&File", "&Edit", "&Program", "P&ort", "&View", "&Help"}
                                  << "&About Velmar-1.1...";
         QTest::newRow("VM_CH16_CN") << vel::FamilyId::VM_CH16_CN
-                                    << QStringList{"文件(&F)", "编程(&E)", "端口设置", "查看(&V)", "帮助(&H)"}
+                                    << QStringList{"文件(&F)", "编辑(&B)", "编程(&E)", "端口设置", "查看(&V)", "帮助(&H)"}
                                     << "关于 本软件(&A)...";
     }
     void familyMenus() {

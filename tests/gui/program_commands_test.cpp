@@ -602,8 +602,12 @@ private slots:
         QCOMPARE(h.messages->shown[0].buttons, expectedButtons);
         QCOMPARE(h.outcome(), outcome);
         if (fault == "open") {
-            // The port's own explanation follows on the next line.
+            // Our explanation follows on the next line, in the message's language.
             QVERIFY(h.messages->shown[0].text.contains(QStringLiteral("\n")));
+            const QString explanation = h.messages->shown[0].text.section(QLatin1Char('\n'), 1);
+            const bool chinese = message.contains(QStringLiteral("串口"));
+            QVERIFY2(explanation.contains(chinese ? QStringLiteral("正被其他程序占用") : QStringLiteral("in use by another program")),
+                     qPrintable(explanation));
             QCOMPARE(h.link.writes, 0);
         }
         QVERIFY(!h.link.port.isOpen());

@@ -5,6 +5,7 @@
 // catcher that answers real message boxes.
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -52,7 +53,7 @@ public:
     vel::IoResult read(std::uint8_t* buffer, std::size_t count) override { return inner_.read(buffer, count); }
     void close() override { inner_.close(); }
     bool isOpen() const override { return inner_.isOpen(); }
-    std::string openFailureDetail() const override { return inner_.openFailureDetail(); }
+    vel::OpenFailure openFailure() const override { return inner_.openFailure(); }
 
 private:
     vel::SerialPort& inner_;
@@ -107,15 +108,32 @@ private:
 
 inline QString ProgramName(vel::FamilyId id) { return QString::fromStdString(vel::GetFamily(id).name); }
 
-/// An application of one family whose exchanges go to `link`.
+/// How a harness's writes go.
+enum class WriteSafety {
+    Plain,     ///< the Program menu's backup and check switched off: the write session alone
+    Default,   ///< as a new user has it: backup before and check after every write
+};
+
+/// An application of one family whose exchanges go to `link`. Backups go to
+/// the test's own folder (XDG_DATA_HOME), never into the home. The dialogs of
+/// the write's checks and lists are answered by `dialogAnswer` (default:
+/// accepted, that is "Write Anyway" and "Close").
 struct ProgramHarness {
-    explicit ProgramHarness(vel::FamilyId id, QString locale = QStringLiteral("en_US"), bool scriptMessages = true)
+    explicit ProgramHarness(vel::FamilyId id, QString locale = QStringLiteral("en_US"), bool scriptMessages = true,
+                            WriteSafety safety = WriteSafety::Plain)
         : family(vel::GetFamily(id)), link(family) {
         if (scriptMessages) messages = std::make_unique<shelltest::MessageScript>();
+        if (safety == WriteSafety::Plain)
+            dir.writeFile(QStringLiteral("settings.ini"),
+                          "[Write]\nBackupBeforeWrite=false\nVerifyAfterWrite=false\n");
         app = std::make_unique<velui::CVelApp>(family, dir.options(locale, ProgramName(id)));
         ok = app->initInstance();
         if (!ok) return;
         app->programCommands()->setLink(link.factory(), &link.clock);
+        app->programCommands()->setDialogRunner([this](QDialog& d) {
+            dialogs << d.objectName();
+            return dialogAnswer ? dialogAnswer(d) : int(QDialog::Accepted);
+        });
         QObject::connect(app->programCommands(), &velui::CProgramCommands::sessionFinished,
                          [this](int) { ++finished; });
     }
@@ -146,8 +164,13 @@ struct ProgramHarness {
         return t;
     }
 
+    /// The folder a write's backups go to.
+    QString backupFolder() const { return dir.path(QStringLiteral("data/Velmar/backups")); }
+
     const vel::Family& family;
     shelltest::ProgramDir dir;
+    std::function<int(QDialog&)> dialogAnswer;
+    QStringList dialogs;   // object names of the dialogs the commands opened
     std::unique_ptr<shelltest::MessageScript> messages;
     SimLink link;
     std::unique_ptr<velui::CVelApp> app;

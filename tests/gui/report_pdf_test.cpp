@@ -5,7 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QImage>
+#include <QMultiMap>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -60,11 +62,49 @@ Doc FilledVelmar(Lang lang) {
     return d;
 }
 
+/// A 16-channel document with channels 1 and 16 in use.
+Doc FilledSixteen(FamilyId id) {
+    Doc d(id, Lang::English);
+    for (const auto& [channel, units] : {std::pair{1, std::int64_t{14552500}}, std::pair{16, std::int64_t{43012500}}}) {
+        Byte* record = &d.image[static_cast<std::size_t>(d.family.recordAddr(channel))];
+        StoreFrequencyUnits(record, units);
+        StoreFrequencyUnits(record + 4, units);
+    }
+    d.fill();
+    return d;
+}
+
+/// Left edges (in points) of the words of a PDF's first page, by text.
+QMultiMap<QString, double> WordLefts(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                                          QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
+    QMultiMap<QString, double> lefts;
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return lefts;
+    const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+    auto it = word.globalMatch(QString::fromUtf8(p.readAllStandardOutput()));
+    while (it.hasNext()) {
+        const auto m = it.next();
+        lefts.insert(m.captured(2), m.captured(1).toDouble());
+    }
+    return lefts;
+}
+
 QString PdfText(const QString& pdf) {
     QProcess p;
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+/// A line of pdftotext's output that starts with the words of `line` (and,
+/// when `whole`, holds nothing more), whatever the blanks between them.
+QRegularExpression LineOf(const QString& line, bool whole = false) {
+    QStringList tokens;
+    for (const QString& t : line.split(QLatin1Char(' '))) tokens << QRegularExpression::escape(t);
+    return QRegularExpression(QStringLiteral("^\\s*") + tokens.join(QStringLiteral("\\s+")) +
+                                  (whole ? QStringLiteral("\\s*$") : QString()),
+                              QRegularExpression::MultilineOption);
 }
 
 QString NoSpaces(QString s) { return s.remove(QRegularExpression(QStringLiteral("\\s"))); }
@@ -163,13 +203,8 @@ private slots:
         } rows[] = {{0, "1 145.52500 145.52500 OFF OFF"}, {0, "22 146.00000 146.00000"},
                     {1, "23 430.12500 430.12500"},      {1, "54 435.00000"},
                     {4, "119 440.00000 440.00000"},     {4, "128 445.62500 445.62500 OFF OFF"}};
-        for (const auto& r : rows) {
-            QStringList tokens;
-            for (const QString& t : r.line.split(QLatin1Char(' '))) tokens << QRegularExpression::escape(t);
-            const QRegularExpression re(QStringLiteral("^\\s*") + tokens.join(QStringLiteral("\\s+")),
-                                        QRegularExpression::MultilineOption);
-            QVERIFY2(re.match(pages[r.page]).hasMatch(), qPrintable(r.line + QStringLiteral(" on\n") + pages[r.page]));
-        }
+        for (const auto& r : rows)
+            QVERIFY2(LineOf(r.line).match(pages[r.page]).hasMatch(), qPrintable(r.line + QStringLiteral(" on\n") + pages[r.page]));
         // Page 1 holds channels 1 to 22 only; page 5 ends with 128.
         QVERIFY(!QRegularExpression(QStringLiteral("^\\s*23\\s"), QRegularExpression::MultilineOption).match(pages[0]).hasMatch());
         QVERIFY(QRegularExpression(QStringLiteral("^\\s*128\\s"), QRegularExpression::MultilineOption).match(pages[4]).hasMatch());
@@ -198,6 +233,110 @@ private slots:
         QVERIFY(text[0].contains(QStringLiteral("The Radio Settings")));
         QVERIFY(text.last().contains(lastTitle));
         QVERIFY(NoSpaces(text[0]).contains(QStringLiteral("VoxDelayTime:1.5s")));
+    }
+
+    void onePageReports_data() {
+        QTest::addColumn<int>("family");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("needles");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("heading");   // a column heading standing over its values
+        QTest::addColumn<QString>("value");
+        QTest::newRow("VM_CH16") << int(FamilyId::VM_CH16) << QStringLiteral("The Radio Settings")
+                                 << QStringList{"Function Setting:", "Channel Setting:", "Type:   VM - K51",
+                                                "Field:   430 - 450MHz", "Moni:   SQ OFF Momentary",
+                                                "Warning Setting: Enable", "Scan function(the 16th channel)：OFF",
+                                                "Band Width: WIDE", "CH Rx(MHz) Tx(MHz) Rx Tone Tx Tone Busy"}
+                                 << QStringList{"1 145.52500 145.52500 NO", "16 430.12500 430.12500 NO"}
+                                 << QStringLiteral("Busy") << QStringLiteral("NO");
+        // Chinese glyphs come out of the PDF as text.
+        QTest::newRow("VM_CH16_CN") << int(FamilyId::VM_CH16_CN) << QStringLiteral("本机设置数据")
+                                    << QStringList{"一整机功能设置部分:", "二信道数据部分:", "机型:   VM - K71",
+                                                   "频段  :430 - 450MHz", "监听功能:瞬时取消静噪", "报警音提示: 打开",
+                                                   "第16信道扫描功能：关闭", "频带宽度: 宽", "发射定时(TOT): Off",
+                                                   "信道 Rx(MHz) Tx(MHz) 接收信令 发射信令 是否禁发"}
+                                    << QStringList{"1 145.52500 145.52500 否", "16 430.12500 430.12500 否"}
+                                    << QStringLiteral("是否禁发") << QStringLiteral("否");
+        QTest::newRow("Marlowe") << int(FamilyId::Marlowe) << QStringLiteral("The Radio Settings")
+                                 << QStringList{"Function Setting:", "Type: VMK40", "BandWidth: 67 - 72MHz",
+                                                "Voice Announcement: English", "Scrambler: off",
+                                                "Side Button 2", "Side Button 3", "Short Press: Monitor",
+                                                "Short Press: Vox ON/OFF", "Long Press: Scan On/Off",
+                                                "Long Press: Scrambler ON/OFF",
+                                                "CH Rx(MHz) Tx(MHz) Rx Tone Tx Tone Busy TX Power W/N Scan/Add"}
+                                 << QStringList{"1 145.52500 145.52500 NO High Wide Yes",
+                                                "16 430.12500 430.12500 NO High Wide Yes"}
+                                 << QStringLiteral("W/N") << QStringLiteral("Wide");
+    }
+
+    void onePageReports() {
+        QFETCH(int, family);
+        QFETCH(QString, title);
+        QFETCH(QStringList, needles);
+        QFETCH(QStringList, rows);
+        QFETCH(QString, heading);
+        QFETCH(QString, value);
+        const Doc d = FilledSixteen(FamilyId(family));
+        const QString pdf = path(QStringLiteral("one-page-%1.pdf").arg(family));
+        QString why;
+        QVERIFY2(velui::WriteReportPdf(pdf, d.family, d.image, d.table, d.lang, velui::DefaultReportPageLayout(), &why),
+                 qPrintable(why));
+        const QStringList pages = PdfText(pdf).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        QCOMPARE(pages.size(), 1);
+        QVERIFY2(pages[0].contains(title), qPrintable(pages[0]));
+        for (const QString& n : needles)
+            QVERIFY2(NoSpaces(pages[0]).contains(NoSpaces(n)), qPrintable(n + QStringLiteral(" in\n") + pages[0]));
+        for (const QString& r : rows)
+            QVERIFY2(LineOf(r, true).match(pages[0]).hasMatch(), qPrintable(r + QStringLiteral(" on\n") + pages[0]));
+        // The heading stands over its column: its left edge is the values' one.
+        const QMultiMap<QString, double> lefts = WordLefts(pdf);
+        QVERIFY(lefts.contains(heading));
+        QVERIFY(lefts.contains(value));
+        const double headingLeft = lefts.value(heading);
+        for (double left : lefts.values(value)) QVERIFY2(std::abs(left - headingLeft) < 1.0, qPrintable(QString::number(left)));
+    }
+
+    void chineseTitleFaceIsAnInstalledChineseFont() {
+        const vel::ReportFonts fonts =
+            ReportFontsFor(GetFamily(FamilyId::VM_CH16_CN), Lang::Chinese, {4800, 6814, 4800, 600, 600});
+        const QString face = velui::ResolveReportFace(fonts.title);
+        const QStringList installed = QFontDatabase::families();
+        if (installed.contains(QStringLiteral("宋体")) || installed.contains(QStringLiteral("SimSun"))) {
+            QVERIFY(face == QStringLiteral("宋体") || face == QStringLiteral("SimSun"));
+        } else {
+            QVERIFY2(QFontDatabase::families(QFontDatabase::SimplifiedChinese).contains(face), qPrintable(face));
+        }
+        // A request without substitutes is left to the platform's own matching.
+        QCOMPARE(velui::ResolveReportFace(fonts.body), QStringLiteral("Times New Roman"));
+        vel::ReportFontSpec spec;
+        spec.face = "No Such Face";
+        spec.substitutes = {"No Such Face Either", installed.front().toStdString()};
+        QCOMPARE(velui::ResolveReportFace(spec), installed.front());
+    }
+
+    void onePageReportsThroughTheTools() {
+        // velreport and "velprog report" for the families of one page.
+        const struct {
+            FamilyId id;
+            const char* name;
+            const char* expected;
+        } families[] = {{FamilyId::VM_CH16, "VM_CH16", "The Radio Settings"},
+                        {FamilyId::VM_CH16_CN, "VM_CH16_CN", "本机设置数据"},
+                        {FamilyId::Marlowe, "Marlowe", "Side Button 3"}};
+        for (const auto& f : families) {
+            const Doc d = FilledSixteen(f.id);
+            const QString sin = path(QStringLiteral("%1.sin").arg(QLatin1String(f.name)));
+            const QString out = path(QStringLiteral("%1-tool.pdf").arg(QLatin1String(f.name)));
+            QVERIFY(WriteBytes(sin, QByteArray(reinterpret_cast<const char*>(d.image.data()), int(d.image.size()))));
+            ToolRun r = Run(QStringLiteral(VELREPORT_PATH), {"--family", f.name, sin, out});
+            QCOMPARE(r.exitCode, 0);
+            QVERIFY2(PdfText(out).contains(QString::fromUtf8(f.expected)), f.name);
+            QFile::remove(out);
+            r = Run(QStringLiteral(REPORT_PROBE_PATH), {"report", "--family", f.name, sin, out});
+            QCOMPARE(r.exitCode, 0);
+            QVERIFY2(PdfText(out).contains(QString::fromUtf8(f.expected)), f.name);
+            QVERIFY(NoSpaces(PdfText(out)).contains(QStringLiteral("430.12500")));
+        }
     }
 
     void everyPageFitsItsPrintArea() {

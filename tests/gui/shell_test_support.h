@@ -73,12 +73,18 @@ public:
 
 /// A program directory with the language libraries and help pages the build
 /// puts beside the programs, and a settings file for the recent-file list.
+/// It is also the user's data folder (XDG_DATA_HOME) while it lives, so the
+/// backups a write makes stay inside it.
 class ProgramDir {
 public:
     explicit ProgramDir(bool withLanguages = true) {
+        qputenv("XDG_DATA_HOME", path(QStringLiteral("data")).toLocal8Bit());
         if (withLanguages) {
             for (const char* qm : {"Velmar_V_CH.qm", "Velmar_V_EN.qm"})
                 QFile::copy(QDir(QStringLiteral(VEL_QM_DIR)).filePath(QString::fromLatin1(qm)), path(QString::fromLatin1(qm)));
+            // The Chinese 16-channel program has the Chinese library under its own name.
+            QFile::copy(QDir(QStringLiteral(VEL_QM_DIR)).filePath(QStringLiteral("Velmar_V_CH.qm")),
+                        path(QStringLiteral("VM_CH16_CN_CH.qm")));
         }
     }
     QString path(const QString& name = QString()) const { return name.isEmpty() ? dir.path() : dir.filePath(name); }

@@ -9,10 +9,13 @@
 #include <QWindow>
 #include <QApplication>
 #include <QDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTest>
 #include <QTimer>
+
+#include <sys/stat.h>
 
 #include "shell/ui/about_dlg.h"
 #include "shell/ui/command_table.h"
@@ -22,6 +25,8 @@
 #include "shell/ui/vel_doc.h"
 #include "table/ui/vel_view.h"
 #include "shell_test_support.h"
+#include "table/ui/cmsflexgrid.h"
+#include "table/ui/vel_view.h"
 
 using namespace velui;
 using shelltest::MessageScript;
@@ -488,6 +493,42 @@ private slots:
         QCOMPARE(messages.shown.size(), size_t(0));
     }
 
+    // The 16-channel form: the table is as tall as its 16 rows and the
+    // Function Setting group follows right under the last row; the window's
+    // spare height lies below the group.
+    void functionSettingSitsUnderTheRows_data() {
+        QTest::addColumn<vel::FamilyId>("family");
+        QTest::newRow("VM_CH16") << vel::FamilyId::VM_CH16;
+        QTest::newRow("VM_CH16_CN") << vel::FamilyId::VM_CH16_CN;
+    }
+    void functionSettingSitsUnderTheRows() {
+        QFETCH(vel::FamilyId, family);
+        ProgramDir dir;
+        const QString name = QString::fromStdString(vel::GetFamily(family).name);
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(family), dir.options("en_US", name));
+        QVERIFY(app.initInstance());
+        CMainFrame* frame = app.mainFrame();
+        frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(frame));
+        CMSFlexGrid* grid = app.view()->grid();
+        auto* group = app.view()->findChild<QGroupBox*>(QStringLiteral("functionSetting"));
+        QVERIFY(group);
+        // Every row is shown whole.
+        const QRect last = grid->cellRect(16, 1);
+        QVERIFY(!last.isEmpty());
+        QVERIFY(grid->viewport()->rect().contains(last));
+        const int gridBottom = grid->mapTo(frame, QPoint(0, grid->height())).y();
+        const int rowsBottom = grid->viewport()->mapTo(frame, last.bottomLeft()).y();
+        const int groupTop = group->mapTo(frame, QPoint(0, 0)).y();
+        QVERIFY2(groupTop >= gridBottom, qPrintable(QStringLiteral("%1 %2").arg(groupTop).arg(gridBottom)));
+        QVERIFY2(groupTop - rowsBottom < 40, qPrintable(QStringLiteral("%1 %2").arg(groupTop).arg(rowsBottom)));
+        // A taller window keeps the group where it is.
+        frame->resize(frame->width(), frame->height() + 200);
+        QTest::qWait(50);
+        QCOMPARE(group->mapTo(frame, QPoint(0, 0)).y(), groupTop);
+    }
+
     void portsFromConfiguration() {
         ProgramDir dir;
         dir.writeFile("Velmar_V.ini", "[PORTS]\nCOM2=/dev/ttyACM7\n");
@@ -533,6 +574,37 @@ private slots:
         app.mainFrame()->execute(ID_APP_ABOUT);
         QCOMPARE(seenCaption, caption);
         QCOMPARE(seenLine1, line1);
+    }
+
+    // A configuration file that is there but cannot be read is reported with
+    // its name and the reason, and start-up goes on with the defaults; a
+    // named pipe in its place never holds the start.
+    void unusableConfiguration_data() {
+        QTest::addColumn<vel::FamilyId>("family");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder") << vel::FamilyId::Velmar_V << "folder" << "it is a folder, not a file";
+        QTest::newRow("named pipe") << vel::FamilyId::VM_CH16 << "fifo" << "it is a named pipe, not a regular file";
+        QTest::newRow("link to nothing") << vel::FamilyId::VM_CH128 << "dangling" << "No such file or directory";
+    }
+    void unusableConfiguration() {
+        QFETCH(vel::FamilyId, family);
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        ProgramDir dir;
+        const QString name = QString::fromStdString(vel::GetFamily(family).name);
+        const QString ini = dir.path(name + ".ini");
+        if (kind == "folder") QVERIFY(QDir().mkdir(ini));
+        if (kind == "fifo") QCOMPARE(::mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+        if (kind == "dangling") QVERIFY(QFile::link(dir.path("nowhere.ini"), ini));
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(family), dir.options("en_US", name));
+        QVERIFY(app.initInstance());
+        QCOMPARE(messages.shown.size(), size_t(1));
+        QVERIFY2(messages.shown[0].text.contains(ini), qPrintable(messages.shown[0].text));
+        QVERIFY2(messages.shown[0].text.contains(reason), qPrintable(messages.shown[0].text));
+        QVERIFY(!QFileInfo::exists(dir.path("nowhere.ini")));
+        QCOMPARE(app.configPath(), QString());
     }
 
     void notYetAvailable_data() {

@@ -182,20 +182,22 @@ private slots:
     if (cell.isEmpty()) QCOMPARE(Row(*h, 7, 2, 12), QStringList(11, QString()));
   }
 
-  void letterOnAFrequencyCellStandsInTheEdit() {
+  // A letter cannot start a frequency: the prompt comes, the editor stays
+  // shut and the cell keeps its value.
+  void letterOnAFrequencyCellIsRefused() {
+    h->putChannel(3, 14552500, 14552500);
+    h->view->initialUpdate();
     h->grid()->SetRow(3);
     h->grid()->SetCol(2);
     h->grid()->setFocus();
     QTest::keyClick(h->grid(), 'k');
     QCOMPARE(boxes->texts, QStringList{kNumber});
-    QVERIFY(h->freqEdit()->isVisible());
-    QCOMPARE(h->freqEdit()->text(), QString("k"));
-    QCOMPARE(h->freqEdit()->cursorPosition(), 1);
-    QVERIFY(!h->freqEdit()->hasSelectedText());
-    QCOMPARE(h->focus(), static_cast<QWidget*>(h->freqEdit()));
+    QVERIFY(!h->freqEdit()->isVisible());
+    QCOMPARE(h->focus(), static_cast<QWidget*>(h->grid()));
     h->enter();
-    QCOMPARE(boxes->texts, QStringList({kNumber, kRange}));
-    QVERIFY(h->cell(3, 2).isEmpty());
+    h->click(9, 5);
+    QCOMPARE(boxes->texts, QStringList{kNumber});
+    QCOMPARE(h->cell(3, 2), QString("145.52500"));
   }
 
   void typedDigitReplacesAFilledCell() {
@@ -344,12 +346,13 @@ private slots:
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("byEnter");
     QTest::addColumn<QString>("cell");
-    QTest::newRow("entry by enter") << "67.0" << true << "67.0";
-    QTest::newRow("entry on leaving") << "254.1" << false << "254.1";
-    QTest::newRow("no entry by enter") << "68.0" << true << "OFF";
-    QTest::newRow("no entry on leaving") << "12" << false << "OFF";
-    QTest::newRow("prefix is not an entry") << "67" << true << "OFF";
-    QTest::newRow("DCS by enter") << "D023N" << true << "D023N";
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("entry by enter") << "67.0" << true << "67.0" << false;
+    QTest::newRow("entry on leaving") << "254.1" << false << "254.1" << false;
+    QTest::newRow("no entry by enter") << "68.0" << true << "OFF" << true;
+    QTest::newRow("no entry on leaving") << "12" << false << "OFF" << true;
+    QTest::newRow("a tone without its tenth") << "67" << true << "67.0" << false;
+    QTest::newRow("DCS by enter") << "D023N" << true << "D023N" << false;
   }
   void toneBoxTypedText() {
     QFETCH(QString, typed);
@@ -368,8 +371,13 @@ private slots:
     } else {
       h->click(10, 10);
     }
+    QFETCH(bool, refused);
     QCOMPARE(h->cell(8, 4), cell);
-    QCOMPARE(boxes->texts, typed.at(0).isDigit() ? QStringList() : QStringList{kNumber});
+    QStringList expected;
+    if (!typed.at(0).isDigit()) expected << kNumber;
+    if (refused)
+      expected << QStringLiteral("\"%1\" is not a tone. Choose a tone from the list, or OFF; the cell keeps its tone.").arg(typed);
+    QCOMPARE(boxes->texts, expected);
   }
 
   void toneBoxLoadsTheCellsEntry() {
