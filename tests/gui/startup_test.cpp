@@ -320,9 +320,11 @@ private slots:
         QTest::addColumn<QString>("program");   // the executable's name
         QTest::addColumn<QStringList>("copied");
         QTest::addColumn<QString>("opened");    // "" when the pages are missing
-        QTest::newRow("VM_CH128") << vel::FamilyId::VM_CH128 << "VM_CH128" << QStringList{"VM_CH128"} << "VM_CH128";
-        QTest::newRow("VM_CH118") << vel::FamilyId::VM_CH118 << "VM_CH118" << QStringList{"VM_CH118"} << "VM_CH118";
-        QTest::newRow("Marlowe") << vel::FamilyId::Marlowe << "Marlowe" << QStringList{"Marlowe"} << "Marlowe";
+        for (vel::FamilyId id : {vel::FamilyId::VM_CH128, vel::FamilyId::VM_CH118, vel::FamilyId::Marlowe,
+                                 vel::FamilyId::VM_CH16, vel::FamilyId::VM_CH16_CN}) {
+            const QString name = QString::fromStdString(vel::GetFamily(id).name);
+            QTest::newRow(qPrintable(name)) << id << name << QStringList{name} << name;
+        }
         QTest::newRow("renamed, its pages under its own name")
             << vel::FamilyId::VM_CH128 << "Acme" << QStringList{"VM_CH128", "Acme"} << "Acme";
         QTest::newRow("renamed, the family's pages")
@@ -354,7 +356,10 @@ private slots:
         QVERIFY(app.helpWindow()->isVisible());
         QCOMPARE(app.helpWindow()->folder(), dir.path("help/" + opened));
         QCOMPARE(app.helpWindow()->currentPage(), QStringLiteral("index.html"));
-        QCOMPARE(app.helpWindow()->contentsTitles().value(0), name + " Help");
+        // The contents page of the family's own folder, in the program's language.
+        const QString title = name == QLatin1String("VM_CH16_CN") ? QStringLiteral("VM系列专业手持对讲机写频软件 帮助")
+                                                                  : name + " Help";
+        QCOMPARE(app.helpWindow()->contentsTitles().value(0), title);
     }
 
     // "<program>.ico": beside the program wins over the current directory;
