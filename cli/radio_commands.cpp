@@ -144,7 +144,7 @@ int RunWrite(const RadioOptions& o, const LinkEnvironment& env) {
     const vel::WriteSequenceResult result =
         vel::RunWriteSequence(family, lang, *link->port, *link->clock, host, o.port, *image,
                               WriteSequenceOptionsFor(family, lang, o, hostOptions.progressBar));
-    ReportWriteSequence(result, lang, hostOptions.progressBar);
+    ReportWriteSequence(result, lang, hostOptions.progressBar, o.noBackup && o.noVerify, !host.messages().empty());
     return ExitOf(result.outcome);
 }
 

@@ -44,11 +44,13 @@ vel::WriteSequenceOptions WriteSequenceOptionsFor(const vel::Family& family, vel
     return options;
 }
 
-void ReportWriteSequence(const vel::WriteSequenceResult& result, vel::Lang lang, bool terminal) {
+void ReportWriteSequence(const vel::WriteSequenceResult& result, vel::Lang lang, bool terminal, bool writeOnly,
+                         bool sessionSpoke) {
     if (result.backupFile.ok) std::cout << "backup: " << result.backupFile.path << '\n' << std::flush;
     for (const vel::ImageDifference& d : result.differences) PrintError(vel::VerifyLine(d, lang));
-    if (result.outcome != vel::SessionOutcome::Completed)
-        PrintError(result.summary);
+    if (result.outcome != vel::SessionOutcome::Completed) {
+        if (!(writeOnly && sessionSpoke)) PrintError(result.summary);
+    }
     else if (terminal)
         std::cerr << result.summary << '\n';
 }

@@ -23,7 +23,10 @@ vel::WriteSequenceOptions WriteSequenceOptionsFor(const vel::Family& family, vel
 
 /// Prints the backup's path ("backup: PATH" on stdout), the differences the
 /// read-back found and, unless the write succeeded, the sequence's summary
-/// (on stderr); on a terminal the summary of a write that succeeded too.
-void ReportWriteSequence(const vel::WriteSequenceResult& result, vel::Lang lang, bool terminal);
+/// (on stderr); on a terminal the summary of a write that succeeded too. A
+/// write without backup or read-back whose session already printed why it
+/// stopped (`sessionSpoke`) adds no summary: it would only repeat that.
+void ReportWriteSequence(const vel::WriteSequenceResult& result, vel::Lang lang, bool terminal, bool writeOnly,
+                         bool sessionSpoke);
 
 }  // namespace velprog

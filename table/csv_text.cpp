@@ -1,8 +1,7 @@
 #include "table/csv_text.h"
 
-#include <cerrno>
-#include <fstream>
-#include <system_error>
+#include "image/file_access.h"
+#include "image/message_quote.h"
 
 namespace vel {
 
@@ -162,33 +161,24 @@ bool IsUtf8(std::string_view text) {
 
 TextFile ReadTextFile(const std::filesystem::path& path, std::size_t maxBytes) {
     TextFile out;
-    const std::string name = PathText(path);
-    const auto cannot = [&](const std::string& reason) {
-        out.message = Text{"Cannot read the file \"" + name + "\": " + reason + ".",
-                           "无法读取文件“" + name + "”：" + reason + "。"};
+    // Only a regular file is read: a named pipe or a device given by mistake
+    // would otherwise hold the program until someone wrote to it.
+    const std::string name = QuoteForMessage(PathText(path));
+    FileBytes file = ReadRegularFile(path, maxBytes);
+    if (!file.ok) {
+        const Text reason = file.reason.value_or(Text{"unknown reason", "原因不明"});
+        out.message = Text{"Cannot read the file \"" + name + "\": " + reason.en + ".",
+                           "无法读取文件“" + name + "”：" + reason.ch + "。"};
         return out;
-    };
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return cannot(std::make_error_code(std::errc::is_a_directory).message());
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        std::error_code reason(errno, std::generic_category());
-        if (!reason) reason = std::make_error_code(std::errc::no_such_file_or_directory);
-        return cannot(reason.message());
     }
-    std::string text(maxBytes + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (in.bad()) return cannot(std::make_error_code(std::errc::io_error).message());
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    if (text.size() > maxBytes) {
+    if (file.truncated) {
         const std::string limit = std::to_string(maxBytes / 1024);
         out.message = Text{"The file \"" + name + "\" is larger than " + limit + " KB; it is not a channel list.",
                            "文件“" + name + "”超过 " + limit + " KB，不是信道列表。"};
         return out;
     }
     out.ok = true;
-    out.text = std::move(text);
+    out.text.assign(file.bytes.begin(), file.bytes.end());
     return out;
 }
 

@@ -120,6 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
         InputCase{"ReadImageFifo", Odd::Fifo, {"read", "--family", "VM_CH16", "--port", "PORT", "--image", "ODD", "OUT"},
                   "named pipe"},
         InputCase{"WriteFifo", Odd::Fifo, {"write", "--family", "VM_CH16", "--port", "PORT", "ODD"}, "named pipe"},
+        InputCase{"ImportCsvFifo", Odd::Fifo, {"import", "--family", "VM_CH16", "ODD", "GOOD", "OUT"}, "named pipe"},
         InputCase{"SimulateImageFifo", Odd::Fifo, {"simulate", "--family", "VM_CH16", "--image", "ODD"},
                   "named pipe"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -357,7 +357,7 @@ private slots:
         frame->setRecentFiles({"/a/one.sin", "/b/two.sin", "/c/three.sin", "/d/four.sin", "/e/five.sin"});
         QMenu* file = frame->menu(QStringLiteral("&File"));
         const QStringList items = ItemTexts(file);
-        QCOMPARE(items.mid(10, 4), (QStringList{"&1 /a/one.sin", "&2 /b/two.sin", "&3 /c/three.sin", "&4 /d/four.sin"}));
+        QCOMPARE(items.mid(items.indexOf("&1 /a/one.sin"), 4), (QStringList{"&1 /a/one.sin", "&2 /b/two.sin", "&3 /c/three.sin", "&4 /d/four.sin"}));
         // Each entry of the menu, the first included, runs its own command.
         QList<int> ran;
         for (int i = 0; i < kRecentFileCount; ++i)

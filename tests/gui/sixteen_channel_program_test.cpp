@@ -36,7 +36,7 @@ namespace {
 /// English ("Off", "30s", the tone table's "OFF").
 QString WithoutFixedParts(QString text) {
     static const QRegularExpression fixed(QStringLiteral(
-        "\\t.*$|/dev/\\S+|\\(&[A-Z]\\)|\\(&[A-Z]|&|COM[1-4]|Ctrl\\+[A-Z]|Shift\\+F[0-9]+|F[0-9]+|PDF|MHz|MHZ|POWER|\\(SQ\\)|TOT|"
+        "\\t.*$|/dev/\\S+|\\(&?[A-Z]\\)|\\(&[A-Z]|&|COM[1-4]|Ctrl\\+[A-Z]|Shift\\+F[0-9]+|F[0-9]+|PDF|CSV|MHz|MHZ|POWER|\\(SQ\\)|TOT|"
         "VM - K[0-9]+|VM(?![A-Za-z])|\\*\\.[a-z]+|\\bOFF\\b|\\bOff\\b|[0-9]+s\\b"));
     return text.remove(fixed);
 }
