@@ -1,6 +1,7 @@
 #include "report/report_layout.h"
 #include "report/report_one_page.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -85,16 +86,25 @@ ReportFonts ReportFontsFor(const Family& family, Lang /*lang*/, const ReportGeom
     return f;
 }
 
-std::string ReportChannelHeader(const Family& family, const ChannelTable& table, Lang lang) {
-    const std::string& h0 = HeaderCell(table, 0);
-    const std::string& h3 = HeaderCell(table, 3);
-    const std::string& h4 = HeaderCell(table, 4);
-    if (ReportLang(family, lang) == Lang::English) {
-        return h0 + "   " + "Rx(MHz)" + "   " + "Tx(MHz)" + "    " + h3 + "  " + h4 + "  " + "W/N" + "    " +
-               "Scan Add" + "   " + "Tx Power" + "   " + "Opt Signal" + "   " + "PTTID" + "   " + "Busy";
+int ReportColumnGap(int unit) { return unit / 2; }
+
+double FitColumnsScale(const std::vector<int>& columnX, int rightEdge, int gap,
+                       const std::vector<std::vector<std::string>>& texts, ReportFont font,
+                       const ReportTextWidth& measure) {
+    double scale = 1.0;
+    if (!measure) return scale;
+    const std::size_t n = std::min(columnX.size(), texts.size());
+    for (std::size_t c = 0; c < n; ++c) {
+        const int end = c + 1 < columnX.size() ? columnX[c + 1] - gap : rightEdge;
+        const int room = end - columnX[c];
+        if (room <= 0) continue;   // no room at any size: leave the texts as they are
+        for (const std::string& text : texts[c]) {
+            if (text.empty()) continue;
+            const int width = measure(font, text);
+            if (width > room) scale = std::min(scale, static_cast<double>(room) / width);
+        }
     }
-    return h0 + "   " + "接收频率" + "     " + "发射频率" + "     " + h3 + "   " + h4 + "   " + "宽/窄" + "     " +
-           "扫描添加" + "    " + "发射功率" + "   " + "可选信令" + "     " + "PTTID" + "   " + "繁忙锁定";
+    return scale;
 }
 
 ReportSectionHeadings ReportHeadings(const Family& family, Lang lang) {
@@ -103,18 +113,33 @@ ReportSectionHeadings ReportHeadings(const Family& family, Lang lang) {
     return {"功能设置:", "频道设置:"};
 }
 
-std::vector<ReportColumn> ReportChannelColumns(const Family& family, const ChannelTable& table, Lang /*lang*/) {
+std::vector<ReportColumn> ReportChannelColumns(const Family& family, const ChannelTable& table, Lang lang) {
     std::vector<ReportColumn> columns;
-    const auto* onePage = report_detail::OnePageReportOf(family);
-    if (!onePage) return columns;
-    for (const auto& c : onePage->columns)
-        columns.push_back({c.col, c.xUnits, c.heading.empty() ? HeaderCell(table, c.col) : c.heading});
+    if (const auto* onePage = report_detail::OnePageReportOf(family)) {
+        for (const auto& c : onePage->columns)
+            columns.push_back({c.col, c.xUnits, c.heading.empty() ? HeaderCell(table, c.col) : c.heading});
+        return columns;
+    }
+    // Columns 0 to 10: the table's header cells of columns 0, 3 and 4 and
+    // the report's own words for the others.
+    const bool english = ReportLang(family, lang) == Lang::English;
+    const std::vector<std::string> words =
+        english ? std::vector<std::string>{"", "Rx(MHz)", "Tx(MHz)", "", "", "W/N", "Scan Add", "Tx Power",
+                                           "Opt Signal", "PTTID", "Busy"}
+                : std::vector<std::string>{"", "接收频率", "发射频率", "", "", "宽/窄", "扫描添加", "发射功率",
+                                           "可选信令", "PTTID", "繁忙锁定"};
+    const int* units = english ? kColumnUnitsEnglish : kColumnUnitsChinese;
+    for (int col = 0; col <= 10; ++col) {
+        const bool fromTable = col == 0 || col == 3 || col == 4;
+        columns.push_back({col, col == 0 ? 1 : units[col - 1],
+                           fromTable ? HeaderCell(table, col) : words[static_cast<std::size_t>(col)]});
+    }
     return columns;
 }
 
 std::vector<ReportRun> LayoutReportPage(const Family& family, const Image& image, const ChannelTable& table,
                                         Lang lang, int page, const ReportGeometry& geometry,
-                                        const ReportLineHeights& lineHeights) {
+                                        const ReportLineHeights& lineHeights, const ReportTextWidth& measure) {
     const auto& pages = ReportPages(family);
     if (page < 1 || page > static_cast<int>(pages.size())) return {};
     const ReportFonts fonts = ReportFontsFor(family, lang, geometry);
@@ -125,10 +150,13 @@ std::vector<ReportRun> LayoutReportPage(const Family& family, const Image& image
     const int Lt = lineHeights.title;
     const int Lb = lineHeights.body;
     const int sectionStep = static_cast<int>(1.2 * Lb);
+    // The right edge of the print area: nothing is printed past it.
+    const int rightEdge = static_cast<int>(static_cast<std::int64_t>(geometry.width) * 1440 / geometry.dpiX);
+    const int gap = ReportColumnGap(u);
 
     std::vector<ReportRun> runs;
-    const auto put = [&runs](ReportFont font, int x, int y, std::string text) {
-        runs.push_back(ReportRun{font, x, y, std::move(text)});
+    const auto put = [&runs](ReportFont font, int x, int y, std::string text, double scale = 1.0) {
+        runs.push_back(ReportRun{font, x, y, std::move(text), scale});
     };
 
     // Title, roughly centred: half the print area less 18 units.
@@ -143,7 +171,19 @@ std::vector<ReportRun> LayoutReportPage(const Family& family, const Image& image
         put(ReportFont::Body, 5 * u, y, headings.settings);
         y -= sectionStep;
         for (const auto& line : ReportSettingsBlock(family, image, table, L)) {
-            for (const ReportSetting& s : line) put(ReportFont::Body, s.xUnits * u, y, s.label + s.value);
+            // Each text of the line ends before the next one starts.
+            std::vector<int> xs;
+            std::vector<std::vector<std::string>> texts;
+            for (const ReportSetting& s : line) {
+                xs.push_back(s.xUnits * u);
+                texts.push_back({s.label + s.value});
+            }
+            for (std::size_t i = 0; i < line.size(); ++i) {
+                const std::vector<int> own(xs.begin() + static_cast<std::ptrdiff_t>(i),
+                                           xs.begin() + static_cast<std::ptrdiff_t>(std::min(i + 2, xs.size())));
+                const double scale = FitColumnsScale(own, rightEdge, gap, {texts[i]}, ReportFont::Body, measure);
+                put(ReportFont::Body, xs[i], y, texts[i].front(), scale);
+            }
             y -= Lb;
         }
     }
@@ -151,23 +191,32 @@ std::vector<ReportRun> LayoutReportPage(const Family& family, const Image& image
     put(ReportFont::Body, 5 * u, y, headings.channels);
     y -= sectionStep;
 
-    // A report laid out in columns puts each heading over its values.
+    // The channel block: each heading over its column's values. One scale
+    // for the block of every page, from the heading and all channel lines,
+    // so that every page prints the table alike.
     const std::vector<ReportColumn> columns = ReportChannelColumns(family, table, L);
-    if (!columns.empty()) {
-        for (const ReportColumn& c : columns) put(ReportFont::Body, c.xUnits * u, y, c.heading);
-        for (int row = info.firstChannel; row <= info.lastChannel; ++row) {
-            y -= Lb;
-            for (const ReportColumn& c : columns) put(ReportFont::Body, c.xUnits * u, y, Cell(table, row, c.col));
-        }
-        return runs;
+    std::vector<int> columnX;
+    std::vector<std::vector<std::string>> texts;
+    for (const ReportColumn& c : columns) {
+        columnX.push_back(c.xUnits * u);
+        texts.push_back({c.heading});
     }
+    for (const ReportPageInfo& p : pages)
+        for (int row = p.firstChannel; row <= p.lastChannel; ++row)
+            for (std::size_t i = 0; i < columns.size(); ++i) texts[i].push_back(Cell(table, row, columns[i].col));
+    const double scale = FitColumnsScale(columnX, rightEdge, gap, texts, ReportFont::Body, measure);
+    // The five-page report prints each value after the channel number with
+    // a blank after it.
+    const bool blankAfter = report_detail::OnePageReportOf(family) == nullptr;
 
-    put(ReportFont::Body, u, y, ReportChannelHeader(family, table, L));
-    const int* columnUnits = L == Lang::English ? kColumnUnitsEnglish : kColumnUnitsChinese;
+    for (std::size_t i = 0; i < columns.size(); ++i) put(ReportFont::Body, columnX[i], y, columns[i].heading, scale);
     for (int row = info.firstChannel; row <= info.lastChannel; ++row) {
         y -= Lb;
-        put(ReportFont::Body, u, y, Cell(table, row, 0));
-        for (int col = 1; col <= 10; ++col) put(ReportFont::Body, columnUnits[col - 1] * u, y, Cell(table, row, col) + " ");
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            std::string text = Cell(table, row, columns[i].col);
+            if (blankAfter && columns[i].col != 0) text += " ";
+            put(ReportFont::Body, columnX[i], y, std::move(text), scale);
+        }
     }
     return runs;
 }

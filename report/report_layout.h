@@ -14,9 +14,16 @@
 //   1. ReportFontsFor(geometry) gives the two font requests (and the width
 //      unit u every x position is a multiple of);
 //   2. the drawer creates the fonts, measures each one's line height
-//      (height plus external leading) and calls LayoutReportPage.
+//      (height plus external leading) and calls LayoutReportPage with a
+//      function that measures text widths in those fonts.
+//
+// Columns: the channel block prints each heading word at the x of its own
+// column, the column's values below it. Where a text would run into the next
+// column or past the right edge of the print area, the text is printed
+// smaller (ReportRun::scale); positions, texts and pages stay as they are.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -62,13 +69,29 @@ struct ReportFonts {
 
 enum class ReportFont { Title, Body };
 
-/// One text of a page at (x, y) in twips, top-left aligned.
+/// One text of a page at (x, y) in twips, top-left aligned, drawn in `font`
+/// at `scale` times its size (below 1 where the full size would not fit).
 struct ReportRun {
     ReportFont font = ReportFont::Body;
     int x = 0;
     int y = 0;
     std::string text;
+    double scale = 1.0;
 };
+
+/// Width in twips of `text` drawn in `font` at its full size.
+using ReportTextWidth = std::function<int(ReportFont font, const std::string& text)>;
+
+/// Twips kept free between the end of a text and the next column's start.
+int ReportColumnGap(int unit);
+
+/// The largest scale (at most 1) at which every text of every column ends
+/// before the next column's x less `gap`, and the texts of the last column
+/// at `rightEdge`. Column i starts at `columnX[i]` and holds `texts[i]`; empty
+/// texts take no room. Without a measuring function the scale is 1.
+double FitColumnsScale(const std::vector<int>& columnX, int rightEdge, int gap,
+                       const std::vector<std::vector<std::string>>& texts, ReportFont font,
+                       const ReportTextWidth& measure);
 
 /// Line heights of the two fonts as the drawer measured them (height plus
 /// external leading), in twips.
@@ -123,10 +146,6 @@ struct ReportSetting {
 std::vector<std::vector<ReportSetting>> ReportSettingsBlock(const Family& family, const Image& image,
                                                             const ChannelTable& table, Lang lang);
 
-/// The heading line of the channel block, built from the table's header
-/// cells and the report's own column words.
-std::string ReportChannelHeader(const Family& family, const ChannelTable& table, Lang lang);
-
 /// Headings of the two blocks of page 1: the settings ("Function Setting:")
 /// and the channels ("Channel Setting:").
 struct ReportSectionHeadings {
@@ -143,16 +162,27 @@ struct ReportColumn {
     std::string heading;
 };
 
-/// The channel columns of a report whose heading stands in columns over the
-/// values (the one-page reports of the 16-channel families), column 0 first.
-/// Empty for a report whose heading is one line (ReportChannelHeader).
+/// The channel columns of the report, column 0 first, each heading over its
+/// values. The five- and four-page reports print columns 0 to 10 under the
+/// table's header cells of columns 0, 3 and 4 and the report's own words for
+/// the others ("Rx(MHz)", "Tx(MHz)", "W/N", "Scan Add", "Tx Power", "Opt
+/// Signal", "PTTID", "Busy"; in Chinese "接收频率", "发射频率", "宽/窄",
+/// "扫描添加", "发射功率", "可选信令", "PTTID", "繁忙锁定"), at u, then 5u, 14u,
+/// 24u, 32u, 40u, 46u, 55u, 64u, 74u, 82u (Chinese: 5u, 14u, 25u, 33u, 40u,
+/// 46u, 54u, 62u, 70u, 78u). The one-page reports have their own columns.
 std::vector<ReportColumn> ReportChannelColumns(const Family& family, const ChannelTable& table, Lang lang);
 
 /// Step 2: the runs of page `page` (1-based) in drawing order. A page number
 /// outside the report or an invalid geometry gives no runs. Bytes past the end
 /// of a short image read as 0xFF, cells missing from a short table as empty.
+///
+/// With `measure`, texts are kept inside their columns and the print area:
+/// the channel block (heading and every channel line of the whole report)
+/// gets one scale at which all of its texts fit their columns, so that every
+/// page prints the table alike; a settings text that would reach the next text
+/// of its line or the right edge gets a scale of its own.
 std::vector<ReportRun> LayoutReportPage(const Family& family, const Image& image, const ChannelTable& table,
                                         Lang lang, int page, const ReportGeometry& geometry,
-                                        const ReportLineHeights& lineHeights);
+                                        const ReportLineHeights& lineHeights, const ReportTextWidth& measure = {});
 
 }  // namespace vel

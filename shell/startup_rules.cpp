@@ -82,8 +82,12 @@ int PrimaryLanguageFromLocale(std::string_view localeName) {
     return kPrimaryLanguageNeutral;
 }
 
+bool LanguageForced(const CConfigFile& config) {
+    return LeadingInteger(config.GetValue("MAIN", "LANGUAGE_FORCE", "")) == 1;
+}
+
 std::string LanguageBaseName(std::string_view programBase, int languageId, const CConfigFile& config) {
-    if (LeadingInteger(config.GetValue("MAIN", "LANGUAGE_FORCE", "")) == 1) {
+    if (LanguageForced(config)) {
         return config.GetValue("MAIN", "LANGUAGE", "");
     }
     const bool chinese = (languageId & 0x3FF) == kPrimaryLanguageChinese;

@@ -53,6 +53,11 @@ std::string ExecutableConfigFilePath(std::string_view executablePath);
 /// kPrimaryLanguageNeutral (0x00) for every other or empty name.
 int PrimaryLanguageFromLocale(std::string_view localeName);
 
+/// True when "LANGUAGE_FORCE" in "MAIN" reads as the number 1 (leading-number
+/// rule: "1", " 1", "+1", "01", "1abc" all count): the configuration file
+/// names the language library in "LANGUAGE".
+bool LanguageForced(const CConfigFile& config);
+
 /// The language base name: `programBase` + "_CH" when the primary language
 /// (the low 10 bits of `languageId`, so a full language identifier such as
 /// 0x0804 also works) is Chinese, + "_EN" otherwise. When "LANGUAGE_FORCE" in

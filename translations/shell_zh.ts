@@ -593,6 +593,14 @@
 <context>
     <name>CVelApp</name>
     <message>
+        <source>The name is the value of LANGUAGE in [MAIN] of %1 (LANGUAGE_FORCE=1), read as &quot;%2&quot;.</source>
+        <translation>这个名称是 %1 中 [MAIN] 节 LANGUAGE 的值（LANGUAGE_FORCE=1），读到的是“%2”。</translation>
+    </message>
+    <message>
+        <source>A value runs to the end of its line: only &quot;//&quot;, &quot;/*&quot; or a tab followed by &quot;;&quot; cut a comment off. Put comments on lines of their own.</source>
+        <translation>值一直到行尾：只有“//”、“/*”或制表符后跟“;”才会截去注释。请把注释写在单独的一行。</translation>
+    </message>
+    <message>
         <source>Open</source>
         <translation>打开</translation>
     </message>

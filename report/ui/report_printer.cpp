@@ -67,6 +67,15 @@ QFont MakeFont(const vel::ReportFontSpec& request, const QPaintDevice& device) {
     return font;
 }
 
+/// `font` at `scale` times its size (never larger), with the same stretch,
+/// so that its texts are as much narrower as the scale says.
+QFont ScaledFont(const QFont& font, double scale) {
+    if (scale >= 1.0 || font.pixelSize() <= 0) return font;
+    QFont smaller(font);
+    smaller.setPixelSize(std::max(1, static_cast<int>(std::floor(font.pixelSize() * scale))));
+    return smaller;
+}
+
 /// Line height of a font (height plus external leading) in twips.
 int LineHeightTwips(const QFont& font, const QPaintDevice& device) {
     const QFontMetricsF fm(font, &device);
@@ -111,18 +120,24 @@ void DrawReportPage(QPainter& painter, const QPaintDevice& device, const vel::Fa
     const QFont titleFont = MakeFont(fonts.title, device);
     const QFont bodyFont = MakeFont(fonts.body, device);
     const vel::ReportLineHeights heights{LineHeightTwips(titleFont, device), LineHeightTwips(bodyFont, device)};
-    const double titleAscent = QFontMetricsF(titleFont, &device).ascent();
-    const double bodyAscent = QFontMetricsF(bodyFont, &device).ascent();
+    const auto base = [&](vel::ReportFont f) -> const QFont& { return f == vel::ReportFont::Title ? titleFont : bodyFont; };
+    // Widths in twips, rounded up, so that a text measured to fit does fit.
+    const vel::ReportTextWidth measure = [&](vel::ReportFont f, const std::string& text) {
+        const double px = QFontMetricsF(base(f), &device).horizontalAdvance(QString::fromStdString(text));
+        return static_cast<int>(std::ceil(px * 1440.0 / dpiX));
+    };
 
     painter.save();
     painter.setPen(Qt::black);
-    for (const vel::ReportRun& run : vel::LayoutReportPage(family, image, table, lang, page, geometry, heights)) {
+    for (const vel::ReportRun& run : vel::LayoutReportPage(family, image, table, lang, page, geometry, heights, measure)) {
         if (run.text.empty()) continue;
-        const bool title = run.font == vel::ReportFont::Title;
-        painter.setFont(title ? titleFont : bodyFont);
+        const QFont font = ScaledFont(base(run.font), run.scale);
+        painter.setFont(font);
         // y grows upwards in twips and downwards on the device; a run's y is
-        // the top of its text, the painter wants the baseline.
-        const QPointF at(TwipsToPixels(run.x, dpiX), TwipsToPixels(-run.y, dpiY) + (title ? titleAscent : bodyAscent));
+        // the top of its text, the painter wants the baseline. A smaller text
+        // keeps the baseline of its line.
+        const double ascent = QFontMetricsF(base(run.font), &device).ascent();
+        const QPointF at(TwipsToPixels(run.x, dpiX), TwipsToPixels(-run.y, dpiY) + ascent);
         painter.drawText(at, QString::fromStdString(run.text));
     }
     painter.restore();

@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -45,6 +46,7 @@ CMainFrame::CMainFrame(const FrameProfile& profile, const FrameLook& look, QWidg
     buildMenus();
     buildToolBar();
     buildStatusBar();
+    partSize_ = look.size;
     resize(look.size);
     if (look.position) move(*look.position);
     setAcceptDrops(true);
@@ -272,6 +274,62 @@ void CMainFrame::centreOnScreen() {
     QRect frame = frameGeometry();
     frame.moveCenter(scr->availableGeometry().center());
     move(frame.topLeft());
+}
+
+namespace {
+vel::ScreenRect ToScreenRect(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+}  // namespace
+
+vel::FrameMargins CMainFrame::frameMargins() const {
+    const QRect frame = frameGeometry();
+    const QRect client = geometry();
+    if (!isVisible()) return vel::kAssumedFrameMargins;
+    return {client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+            frame.bottom() - client.bottom()};
+}
+
+void CMainFrame::placeAtStart(const QRect& available, int contentWidth,
+                              const std::optional<vel::WindowPlacement>& saved) {
+    startArea_ = available;
+    contentWidth_ = contentWidth;
+    const vel::FrameMargins margins = frameMargins();
+    vel::WindowPlacement p;
+    if (saved && vel::PlacementFits(*saved, margins, ToScreenRect(available)))
+        p = *saved;
+    else
+        p = vel::FitMainWindow({partSize_.width(), partSize_.height(), contentWidth, margins, ToScreenRect(available)});
+    resize(p.width, p.height);
+    move(p.x, p.y);
+    // The window system's own frame is known once the window is shown; until
+    // then it is assumed. A few looks after showing catch a larger one.
+    frameChecks_ = 3;
+}
+
+vel::WindowPlacement CMainFrame::placement() const {
+    const QRect normal = isMaximized() || isMinimized() || isFullScreen() ? normalGeometry() : geometry();
+    const vel::FrameMargins m = frameMargins();
+    return {normal.x() - m.left, normal.y() - m.top, normal.width(), normal.height()};
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (frameChecks_ > 0) QTimer::singleShot(0, this, &CMainFrame::keepOnScreen);
+}
+
+void CMainFrame::keepOnScreen() {
+    if (frameChecks_ <= 0 || startArea_.isNull() || !isVisible() || isMaximized() || isFullScreen()) return;
+    --frameChecks_;
+    if (!startArea_.contains(frameGeometry())) {
+        const vel::FrameMargins margins = frameMargins();
+        const vel::ScreenRect area = ToScreenRect(startArea_);
+        vel::WindowPlacement p{pos().x(), pos().y(), width(), height()};
+        if (!vel::PlacementFits(p, margins, area))
+            p = vel::FitMainWindow({partSize_.width(), partSize_.height(), contentWidth_, margins, area});
+        resize(p.width, p.height);
+        move(p.x, p.y);
+    }
+    // Window systems add their frame a little after showing: look again.
+    if (frameChecks_ > 0) QTimer::singleShot(200, this, &CMainFrame::keepOnScreen);
 }
 
 bool CMainFrame::event(QEvent* event) {

@@ -10,6 +10,7 @@
 #include <map>
 
 #include "shell/ui/command_table.h"
+#include "shell/window_placement.h"
 
 class QAction;
 class QActionGroup;
@@ -77,8 +78,23 @@ public:
     /// Centres the window on its screen.
     void centreOnScreen();
 
+    /// Start-up placement on a screen whose available area is `available`
+    /// (without panels): `saved` when it fits there, else the program's size
+    /// (at least `contentWidth` wide) cut to the area and centred. After the
+    /// window is shown, the placement is checked once more with the frame the
+    /// window system really draws, and cut again when that frame sticks out.
+    void placeAtStart(const QRect& available, int contentWidth,
+                      const std::optional<vel::WindowPlacement>& saved = std::nullopt);
+    /// The placement to remember: the frame's corner and the client size of
+    /// the window in its normal (not maximised) state.
+    vel::WindowPlacement placement() const;
+    /// The frame the window system draws around the window (none on a bare
+    /// X server); an assumed one while the window is not shown.
+    vel::FrameMargins frameMargins() const;
+
 protected:
     bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -90,6 +106,7 @@ private:
     void buildStatusBar();
     QString commandText(int id, const char* literal) const;
     void refreshPortPrompts();
+    void keepOnScreen();
 
     FrameProfile profile_;
     std::map<int, QAction*> actions_;
@@ -105,6 +122,10 @@ private:
     std::map<QString, QString> portDevices_;
     std::function<bool()> closeGuard_;
     std::function<void(const QString&)> dropHandler_;
+    QSize partSize_;                 // the program's own window size
+    int contentWidth_ = 0;           // width that shows every column
+    QRect startArea_;                // available area of the start-up placement; null: none
+    int frameChecks_ = 0;            // frame checks left after the first show
     std::function<void(int)> afterCommand_;
 };
 

@@ -1,4 +1,5 @@
 #include "shell/ui/program_commands.h"
+#include "shell/ui/context_help.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -169,6 +170,8 @@ void CProgramCommands::openProgress(vel::Direction direction, Purpose purpose) {
     dialog_->setPhaseText(phases.size() > 1 ? phases.join(QStringLiteral(" → ")) : QString());
     dialog_->setCaption(QString::fromStdString(vel::ProgressCaption(direction == vel::Direction::Write)));
     dialog_->setMessageTitle(title());
+    dialog_->setProperty(kHelpPageProperty,
+                         direction == vel::Direction::Write ? QStringLiteral("writing.html") : QStringLiteral("reading.html"));
     // An open dialog is not opened again; its title follows the command, so
     // that Start always does what the title says.
     if (!dialog_->openWindow(view_.grid())) dialog_->retitle();

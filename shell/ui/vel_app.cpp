@@ -17,6 +17,8 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSettings>
 #include <QTranslator>
 
@@ -29,6 +31,7 @@
 #include "shell/ui/branding.h"
 #include "shell/ui/channel_csv_commands.h"
 #include "shell/ui/command_table.h"
+#include "shell/ui/context_help.h"
 #include "shell/ui/help_window.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/message_box.h"
@@ -43,6 +46,10 @@ namespace {
 
 constexpr const char* kSettingsOrganization = "Local AppWizard-Generated Applications";
 constexpr const char* kRecentGroup = "Recent File List";
+// The main window's last placement: frame corner and client size, and
+// whether it was maximised.
+constexpr const char* kPlacementKey = "Window/Placement";
+constexpr const char* kMaximizedKey = "Window/Maximized";
 
 QString Tr(const char* text) { return QCoreApplication::translate("CVelApp", text); }
 
@@ -67,10 +74,23 @@ CVelApp::~CVelApp() {
     if (qtTranslator_) QCoreApplication::removeTranslator(qtTranslator_.get());
 }
 
-QString CVelApp::LanguageLoadFailureText(const QString& file) {
-    // The application's own string: shown before any language is loaded, so
-    // it is not translated. It names the file that was actually tried.
-    return QStringLiteral("Load Resource DLL %1 Fail").arg(QDir::toNativeSeparators(file));
+QString CVelApp::LanguageLoadFailureText(const QString& file, const QString& configValue, const QString& configFile) {
+    // The application's own string, naming the file that was actually tried.
+    // It is shown before any language library is loaded, so it stands in
+    // English.
+    QString text = QStringLiteral("Load Resource DLL %1 Fail").arg(QDir::toNativeSeparators(file));
+    if (configFile.isEmpty()) return text;
+    // A name from the configuration file: show the value exactly as read
+    // (quoted, so that trailing blanks show), where it came from, and the
+    // rule that decides what of a line is the value.
+    text += QStringLiteral("\n\n") +
+            Tr(QT_TRANSLATE_NOOP("CVelApp", "The name is the value of LANGUAGE in [MAIN] of %1 (LANGUAGE_FORCE=1), "
+                                            "read as \"%2\"."))
+                .arg(QDir::toNativeSeparators(configFile), configValue) +
+            QStringLiteral("\n") +
+            Tr(QT_TRANSLATE_NOOP("CVelApp", "A value runs to the end of its line: only \"//\", \"/*\" or a tab "
+                                            "followed by \";\" cut a comment off. Put comments on lines of their own."));
+    return text;
 }
 
 QString CVelApp::configPath() const { return configRead_ ? QString::fromStdString(config_.path()) : QString(); }
@@ -129,7 +149,10 @@ bool CVelApp::initInstance() {
             vel::LanguageBaseName(programBase_.toStdString(), primary, config_));
         displayLang_ = vel::UiLang(languageBase_.toStdString(), programBase_.toStdString());
         if (!loadLanguageLibrary()) {
-            ShowMessage(nullptr, QMessageBox::Warning, programBase_, LanguageLoadFailureText(languageFile_));
+            const bool fromConfig = vel::LanguageForced(config_);
+            ShowMessage(nullptr, QMessageBox::Warning, programBase_,
+                        LanguageLoadFailureText(languageFile_, fromConfig ? languageBase_ : QString(),
+                                                fromConfig ? configPath() : QString()));
             return false;
         }
     } else {
@@ -157,8 +180,11 @@ bool CVelApp::initInstance() {
     if (!processCommandLine()) return false;
 
     if (options_.show) {
-        frame_->show();
-        frame_->centreOnScreen();
+        placeMainWindow();
+        if (settings_->value(QString::fromLatin1(kMaximizedKey)).toBool())
+            frame_->showMaximized();
+        else
+            frame_->show();
         frame_->raise();
         frame_->activateWindow();
     }
@@ -236,7 +262,11 @@ void CVelApp::installHandlers() {
     f->setHandler(ID_FILE_SAVE_AS, [this] { onFileSaveAs(); });
     for (int i = 0; i < kRecentFileCount; ++i) f->setHandler(ID_FILE_MRU_FILE1 + i, [this, i] { onRecentFile(i); });
     f->setHandler(ID_APP_EXIT, [f] { f->close(); });
-    f->setCloseGuard([this] { return saveModified(); });
+    f->setCloseGuard([this] {
+        if (!saveModified()) return false;
+        savePlacement();
+        return true;
+    });
     f->setDropHandler([this](const QString& path) { onDropFile(path); });
 
     // Read, Write, Test Mode and the simulated radio.
@@ -255,6 +285,11 @@ void CVelApp::installHandlers() {
     f->setHandler(ID_EDIT_DATA, [this] { view_->editData(); });
     f->setHandler(ID_HELP_FINDER, [this] { showHelp(true); });
     f->setHandler(ID_CONTEXT_HELP, [this] { showHelp(false); });
+    // F1 in the main window is its accelerator; in every other window of
+    // the program the key filter catches it.
+    f->setHandler(ID_HELP, [this] { showContextHelp(frame_.get()); });
+    helpKeys_ = new CHelpKeyFilter([this](QWidget* w) { showContextHelp(w); }, this);
+    qApp->installEventFilter(helpKeys_);
     f->setHandler(ID_APP_ABOUT, [this] { showAbout(); });
 }
 
@@ -544,22 +579,107 @@ QString CVelApp::programFile(const QString& relativePath) const {
     return QDir::fromNativeSeparators(QString::fromStdString(vel::FindProgramFile(folders_, relativePath.toStdString())));
 }
 
-void CVelApp::showHelp(bool finder) {
+CHelpWindow* CVelApp::helpWindow() const { return help_.data(); }
+
+CHelpWindow* CVelApp::ensureHelpWindow(QWidget* messageParent) {
     const QString folder = helpFolder();
-    if (help_ && help_->folder() != folder) {
-        delete help_;
-        help_ = nullptr;
-    }
+    if (help_ && help_->folder() != folder) delete help_.data();
     if (!help_) help_ = new CHelpWindow(folder, frame_.get());
     if (!help_->isValid()) {
-        warn(Tr(QT_TRANSLATE_NOOP("CVelApp", "The help pages %1 cannot be found."))
-                 .arg(QDir::toNativeSeparators(QDir(folder).filePath(QStringLiteral("index.html")))));
-        return;
+        ShowMessage(messageParent, QMessageBox::Warning, appTitle(),
+                    Tr(QT_TRANSLATE_NOOP("CVelApp", "The help pages %1 cannot be found."))
+                        .arg(QDir::toNativeSeparators(QDir(folder).filePath(QStringLiteral("index.html")))));
+        return nullptr;
     }
+    return help_;
+}
+
+void CVelApp::showHelp(bool finder) {
+    CHelpWindow* help = ensureHelpWindow(frame_.get());
+    if (!help) return;
+    if (help->parentWidget() != frame_.get()) help->setParent(frame_.get(), Qt::Window);
     if (finder)
-        help_->showFinder();
+        help->showFinder();
     else
-        help_->showContents();
+        help->showContents();
+}
+
+namespace {
+
+/// Gives the help window back to the main window when the dialog it was
+/// opened over closes, so that it outlives the dialog and stays open.
+class ReturnHelpOnHide : public QObject {
+public:
+    ReturnHelpOnHide(CHelpWindow* help, QWidget* home, QWidget* owner) : QObject(owner), help_(help), home_(home) {
+        owner->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide && watched == parent()) {
+            if (help_ && home_ && help_->parentWidget() == parent()) {
+                const bool wasShown = help_->isVisible();
+                const QRect where = help_->geometry();
+                help_->setParent(home_, Qt::Window);
+                help_->setGeometry(where);
+                if (wasShown) help_->show();
+            }
+            deleteLater();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPointer<CHelpWindow> help_;
+    QPointer<QWidget> home_;
+};
+
+}  // namespace
+
+void CVelApp::showContextHelp(QWidget* window) {
+    QWidget* front = window ? window->window() : frame_.get();
+    CHelpWindow* help = ensureHelpWindow(front);
+    if (!help) return;
+    // A modal dialog shuts out every window that is not its own; the help
+    // window becomes the dialog's while it is open.
+    QWidget* owner = frame_.get();
+    if (front == help)
+        owner = help->parentWidget() ? help->parentWidget()->window() : owner;
+    else if (front->isModal())
+        owner = front;
+    if (help->parentWidget() != owner) {
+        const QRect where = help->geometry();
+        help->setParent(owner, Qt::Window);
+        help->setGeometry(where);
+        if (owner != frame_.get()) new ReturnHelpOnHide(help, frame_.get(), owner);
+    }
+    help->openPage(HelpPageFor(front, help->folder()));
+    help->show();
+    help->raise();
+    help->activateWindow();
+}
+
+void CVelApp::placeMainWindow() {
+    std::optional<vel::WindowPlacement> saved;
+    const QRect remembered = settings_->value(QString::fromLatin1(kPlacementKey)).toRect();
+    if (remembered.isValid())
+        saved = vel::WindowPlacement{remembered.x(), remembered.y(), remembered.width(), remembered.height()};
+    QRect area = options_.availableArea;
+    if (area.isNull()) {
+        // The screen the remembered window was on, else the window's own.
+        QScreen* screen = saved ? QGuiApplication::screenAt(remembered.center()) : nullptr;
+        if (!screen) screen = frame_->screen();
+        if (!screen) screen = QGuiApplication::primaryScreen();
+        if (screen) area = screen->availableGeometry();
+    }
+    frame_->placeAtStart(area, view_->widthForAllColumns(), saved);
+}
+
+void CVelApp::savePlacement() {
+    const vel::WindowPlacement p = frame_->placement();
+    settings_->setValue(QString::fromLatin1(kPlacementKey), QRect(p.x, p.y, p.width, p.height));
+    settings_->setValue(QString::fromLatin1(kMaximizedKey), frame_->isMaximized());
+    settings_->sync();
 }
 
 void CVelApp::showAbout() {

@@ -5,6 +5,8 @@
 // guard that asks before unsaved work is dropped.
 
 #include <QObject>
+#include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +28,7 @@ namespace velui {
 class CMainFrame;
 class CVelDoc;
 class CHelpWindow;
+class CHelpKeyFilter;
 class CProgramCommands;
 class CBrandingIcon;
 class CTextFormCommands;
@@ -38,6 +41,7 @@ struct StartupOptions {
     QString settingsFile;   // recent-file list in this INI file instead of the per-user store
     QStringList arguments;  // command-line arguments after the program name
     QString userConfigDir;  // the user's configuration folder; default from the environment (velcore's rule)
+    QRect availableArea;    // the screen area the window opens in; default the screen's available geometry
     bool show = true;       // show the main window at the end of start-up
 };
 
@@ -73,7 +77,7 @@ public:
     CMainFrame* mainFrame() const { return frame_.get(); }
     CVelDoc* document() const { return doc_.get(); }
     CVelView* view() const { return view_; }
-    CHelpWindow* helpWindow() const { return help_; }
+    CHelpWindow* helpWindow() const;
     /// Read, Write, Test Mode and the simulated radio.
     CProgramCommands* programCommands() const { return program_.get(); }
     /// Import and Export Text Form (families with a text form), else nullptr.
@@ -101,13 +105,30 @@ public:
     void showNotYetAvailable();
     /// Help Topics (finder true) and context help (the contents page).
     void showHelp(bool finder);
+    /// F1: the help page of `window` (the window in front), or the contents
+    /// page when this program's help has no page for it. The help window
+    /// opens above `window`, so that a modal dialog does not shut it out.
+    void showContextHelp(QWidget* window);
+    /// Sizes and places the main window for start-up: the last placement the
+    /// user left when it fits the screen, else the program's size cut to the
+    /// screen (StartupOptions::availableArea, else the screen's own area).
+    void placeMainWindow();
+    /// Remembers the main window's placement in the user's settings.
+    void savePlacement();
     void showAbout();
 
     /// Text of the message shown when the language library cannot be loaded.
-    static QString LanguageLoadFailureText(const QString& file);
+    /// When the configuration file named the library (LANGUAGE_FORCE=1),
+    /// `configValue` is the LANGUAGE value read from `configFile`, and the
+    /// message says so and how comments are cut from values.
+    static QString LanguageLoadFailureText(const QString& file, const QString& configValue = QString(),
+                                           const QString& configFile = QString());
 
 private:
     bool loadLanguageLibrary();
+    /// The help window of the interface language; nullptr (after a message)
+    /// when its pages cannot be found.
+    CHelpWindow* ensureHelpWindow(QWidget* messageParent);
     void createWindows();
     void installHandlers();
     void installReportHandlers();
@@ -152,7 +173,8 @@ private:
     std::unique_ptr<CProgramCommands> program_;   // goes before the frame it works on
     std::unique_ptr<CTextFormCommands> textForm_; // likewise
     CVelView* view_ = nullptr;   // owned by the frame
-    CHelpWindow* help_ = nullptr;   // owned by the frame
+    QPointer<CHelpWindow> help_;   // owned by the frame, or by the dialog it was opened over
+    CHelpKeyFilter* helpKeys_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
     std::shared_ptr<CBrandingIcon> brandingIcon_;   // the "<program>.ico" of a branded program
 };

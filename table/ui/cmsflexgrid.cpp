@@ -344,9 +344,14 @@ void CMSFlexGrid::SetColAlignment(int col, short alignment) {
   viewport()->update();
 }
 
-QSize CMSFlexGrid::sizeHint() const {
+int CMSFlexGrid::widthForAllColumns() const {
   int w = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
   for (int c = 0; c < m_cols; ++c) w += colPx(c);
+  return w;
+}
+
+QSize CMSFlexGrid::sizeHint() const {
+  const int w = widthForAllColumns();
   int h = 2 * frameWidth() + horizontalScrollBar()->sizeHint().height();
   for (int r = 0; r < std::min(m_rows, 17); ++r) h += rowPx(r);
   return {std::min(w, 1000), h};

@@ -122,6 +122,9 @@ public:
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
+  /// Width in pixels at which every column shows beside the vertical scroll
+  /// bar, frame included.
+  int widthForAllColumns() const;
 
 signals:
   void EnterCell();

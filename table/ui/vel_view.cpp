@@ -978,10 +978,13 @@ void CVelView::initialUpdate() {
   d->freqEdit->clear();
   d->nameEdit->clear();
   fillChannelGrid();
-  QWidget* first = nullptr;
-  if (const auto it = d->formLists.find(1017); it != d->formLists.end()) first = it->second;
-  else if (!d->formLists.empty()) first = d->formLists.begin()->second;
-  if (first) first->setFocus(Qt::OtherFocusReason);
+  // The keyboard starts in the grid on channel 1's receive frequency, so
+  // that no key changes a setting the user has not looked at (a list of the
+  // form would take the first arrow key as a new selection).
+  d->grid->SetRow(1);
+  d->grid->SetCol(1);
+  d->grid->ShowCell(1, 1);
+  d->grid->setFocus(Qt::OtherFocusReason);
 }
 
 void CVelView::fillChannelGrid() {
@@ -1019,6 +1022,11 @@ vel::Image CVelView::storedImage() const {
 void CVelView::commitCurrentCell() { d->commitOpenEditor(); }
 
 long CVelView::columnBaseWidth() const { return d->baseWidth; }
+
+int CVelView::widthForAllColumns() const {
+  const QMargins margins = layout()->contentsMargins();
+  return std::max(layout()->sizeHint().width(), d->grid->widthForAllColumns() + margins.left() + margins.right());
+}
 
 std::string CVelView::dataPasswordText() const {
   const vel::ChannelTable t = d->currentTable();

@@ -44,6 +44,9 @@ public:
   int signallingRow() const { return m_signallingRow; }
   /// w: the width in twips from which the column widths were laid out.
   long columnBaseWidth() const;
+  /// Width in pixels at which the form shows every column of the grid and
+  /// its lists, margins included.
+  int widthForAllColumns() const;
   /// The text of the form's Data Password box (the form's digits box), as
   /// the view has taken it; empty for a family without one.
   std::string dataPasswordText() const;

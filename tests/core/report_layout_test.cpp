@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,11 +52,20 @@ struct Doc {
     }
 };
 
-/// Runs of the channel lines: those at x = u other than the heading.
-std::vector<ReportRun> RowStarts(const std::vector<ReportRun>& runs, const std::string& heading) {
+/// y of the channel block's heading: the line after "Channel Setting:".
+int HeadingY(const std::vector<ReportRun>& runs) {
+    const auto cs = std::find_if(runs.begin(), runs.end(), [](const ReportRun& r) {
+        return r.text == "Channel Setting:" || r.text == "频道设置:";
+    });
+    EXPECT_TRUE(cs != runs.end() && cs + 1 != runs.end());
+    return cs == runs.end() || cs + 1 == runs.end() ? 0 : (cs + 1)->y;
+}
+
+/// Runs of the channel lines: those at x = u below the heading.
+std::vector<ReportRun> RowStarts(const std::vector<ReportRun>& runs, int headingY) {
     std::vector<ReportRun> rows;
     for (const ReportRun& r : runs) {
-        if (r.x == kU && r.text != heading) rows.push_back(r);
+        if (r.x == kU && r.y < headingY) rows.push_back(r);
     }
     return rows;
 }
@@ -181,7 +191,7 @@ TEST(ReportLayout, FirstPageStepsAndPositions) {
     const auto heading = cs + 1;
     EXPECT_EQ(heading->x, kU);
     EXPECT_EQ(heading->y, channelSetting - 339);
-    const auto rows = RowStarts(runs, heading->text);
+    const auto rows = RowStarts(runs, heading->y);
     ASSERT_EQ(rows.size(), 22u);
     EXPECT_EQ(rows.front().text, "1");
     EXPECT_EQ(rows.front().y, channelSetting - 339 - 283);
@@ -198,7 +208,7 @@ TEST(ReportLayout, LaterPagesStartTheChannelBlockBelowTheTitle) {
     EXPECT_EQ(runs[1].text, "Channel Setting:");
     EXPECT_EQ(runs[1].y, -601);
     EXPECT_EQ(runs[2].y, -940);
-    const auto rows = RowStarts(runs, runs[2].text);
+    const auto rows = RowStarts(runs, runs[2].y);
     ASSERT_EQ(rows.size(), 32u);
     EXPECT_EQ(rows.front().text, "23");
     EXPECT_EQ(rows.front().y, -1223);
@@ -224,8 +234,7 @@ TEST_P(ReportPagesTest, TitleAndChannelRange) {
     const auto runs = d.page(c.page);
     ASSERT_FALSE(runs.empty());
     EXPECT_EQ(runs[0].text, c.title);
-    const std::string heading = ReportChannelHeader(d.family, d.table, Lang::English);
-    const auto rows = RowStarts(runs, heading);
+    const auto rows = RowStarts(runs, HeadingY(runs));
     ASSERT_EQ(static_cast<int>(rows.size()), c.last - c.first + 1);
     EXPECT_EQ(rows.front().text, std::to_string(c.first));
     EXPECT_EQ(rows.back().text, std::to_string(c.last));
@@ -260,11 +269,17 @@ TEST(ReportLayout, ChineseTitlesLabelsAndColumns) {
     EXPECT_EQ(runs[1].text, "功能设置:");
     const auto cs = std::find_if(runs.begin(), runs.end(), [](const ReportRun& r) { return r.text == "频道设置:"; });
     ASSERT_NE(cs, runs.end());
-    EXPECT_EQ((cs + 1)->text, "频道   接收频率     发射频率     接收信令   发射信令   宽/窄     扫描添加    发射功率   "
-                              "可选信令     PTTID   繁忙锁定");
-    // Channel 1's cells after its number, at the Chinese positions.
+    // The heading words, each at its column's position.
+    const std::vector<std::string> words{"频道", "接收频率", "发射频率", "接收信令", "发射信令", "宽/窄",
+                                         "扫描添加", "发射功率", "可选信令", "PTTID",  "繁忙锁定"};
     const std::vector<int> units{5, 14, 25, 33, 40, 46, 54, 62, 70, 78};
-    const auto first = cs + 2;
+    ASSERT_GE(runs.end() - cs, 23);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        EXPECT_EQ((cs + 1 + i)->text, words[i]);
+        EXPECT_EQ((cs + 1 + i)->x, i == 0 ? kU : units[i - 1] * kU) << i;
+    }
+    // Channel 1's cells after its number, at the same positions.
+    const auto first = cs + 12;
     ASSERT_EQ(first->text, "1");
     for (std::size_t i = 0; i < units.size(); ++i) EXPECT_EQ((first + 1 + i)->x, units[i] * kU) << i;
 }
@@ -297,14 +312,25 @@ TEST(ReportLayout, ChannelLinesPrintTheGridCellsEachFollowedByABlank) {
     EXPECT_TRUE(std::any_of(runs.begin(), runs.end(), [](const ReportRun& r) { return r.text == "145.52500 "; }));
 }
 
+/// The headings of the report's channel columns, column 0 first.
+std::vector<std::string> Headings(const Family& family, const ChannelTable& table, Lang lang) {
+    std::vector<std::string> words;
+    for (const ReportColumn& c : ReportChannelColumns(family, table, lang)) words.push_back(c.heading);
+    return words;
+}
+
 TEST(ReportLayout, HeadingUsesTheTableHeaderCells) {
     Doc d(FamilyId::Velmar_V, Lang::English);
-    EXPECT_EQ(ReportChannelHeader(d.family, d.table, Lang::English),
-              "CH   Rx(MHz)   Tx(MHz)    Rx Tone  Tx Tone  W/N    Scan Add   Tx Power   Opt Signal   PTTID   Busy");
+    using Words = std::vector<std::string>;
+    EXPECT_EQ(Headings(d.family, d.table, Lang::English),
+              (Words{"CH", "Rx(MHz)", "Tx(MHz)", "Rx Tone", "Tx Tone", "W/N", "Scan Add", "Tx Power", "Opt Signal",
+                     "PTTID", "Busy"}));
+    d.table.at(0, 0) = "N";
     d.table.at(0, 3) = "R";
     d.table.at(0, 4) = "T";
-    EXPECT_EQ(ReportChannelHeader(d.family, d.table, Lang::English),
-              "CH   Rx(MHz)   Tx(MHz)    R  T  W/N    Scan Add   Tx Power   Opt Signal   PTTID   Busy");
+    EXPECT_EQ(Headings(d.family, d.table, Lang::English),
+              (Words{"N", "Rx(MHz)", "Tx(MHz)", "R", "T", "W/N", "Scan Add", "Tx Power", "Opt Signal", "PTTID", "Busy"}));
+    EXPECT_EQ(Headings(d.family, ChannelTable{}, Lang::English).front(), "");
 }
 
 TEST(ReportLayout, ShortTableDoesNotReadPastItsRows) {
@@ -315,6 +341,147 @@ TEST(ReportLayout, ShortTableDoesNotReadPastItsRows) {
     EXPECT_FALSE(runs.empty());
     d.table.cells.clear();
     EXPECT_FALSE(d.page(1).empty());
+}
+
+// ---------------------------------------------------------------------------
+// Columns: heading words over their values, texts inside columns and page
+// ---------------------------------------------------------------------------
+
+/// Text widths like a printed font's: `ascii` twips for an ASCII character,
+/// `wide` for any other character.
+ReportTextWidth FakeWidths(int ascii, int wide) {
+    return [ascii, wide](ReportFont, const std::string& text) {
+        int width = 0;
+        for (unsigned char c : text) {
+            if (c < 0x80) width += ascii;
+            else if (c >= 0xC0) width += wide;   // first byte of a UTF-8 sequence
+        }
+        return width;
+    };
+}
+
+struct FitCase {
+    const char* name;
+    std::vector<int> columnX;
+    int rightEdge;
+    int gap;
+    std::vector<std::vector<std::string>> texts;
+    double scale;
+};
+
+class FitColumnsScaleTest : public testing::TestWithParam<FitCase> {};
+
+TEST_P(FitColumnsScaleTest, LargestScaleAtWhichEveryTextFits) {
+    const FitCase& c = GetParam();
+    EXPECT_DOUBLE_EQ(FitColumnsScale(c.columnX, c.rightEdge, c.gap, c.texts, ReportFont::Body, FakeWidths(30, 90)),
+                     c.scale);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FitColumnsScaleTest,
+    testing::Values(FitCase{"all_fit", {0, 100, 200}, 300, 10, {{"aaa"}, {"bbb"}, {"ccc"}}, 1.0},
+                    // 120 twips in a column of 90: the narrowest room decides.
+                    FitCase{"first_too_wide", {0, 100, 200}, 250, 10, {{"aaaa"}, {"b"}, {"cc"}}, 0.75},
+                    // The last column ends at the right edge, with no gap.
+                    FitCase{"last_past_edge", {0, 100, 200}, 250, 10, {{"a"}, {"b"}, {"aa", "cccccc"}}, 50.0 / 180},
+                    FitCase{"wide_characters", {0, 100}, 400, 10, {{"频道"}, {"x"}}, 0.5},
+                    FitCase{"empty_texts_take_no_room", {0, 10}, 20, 10, {{"", ""}, {""}}, 1.0},
+                    // A column with no room at all cannot be helped by any scale.
+                    FitCase{"no_room", {0, 5, 100}, 200, 10, {{"aaaa"}, {"b"}, {"c"}}, 1.0}),
+    [](const testing::TestParamInfo<FitCase>& info) { return std::string(info.param.name); });
+
+TEST(FitColumnsScale, WithoutMeasureNothingShrinks) {
+    EXPECT_DOUBLE_EQ(FitColumnsScale({0, 10}, 20, 5, {{"long text"}, {"more"}}, ReportFont::Body, {}), 1.0);
+}
+
+/// A document whose first and last channels hold the widest texts of their columns.
+Doc WideDoc(FamilyId id, Lang lang) {
+    Doc d(id, lang);
+    for (int row : {1, d.family.channelCount}) {
+        SetFrequency(d.image, d.family.recordAddr(row), 44562500);
+    }
+    d.refill();
+    const std::vector<std::string> wide = lang == Lang::English || d.family.fixedLang
+                                              ? std::vector<std::string>{"Narrow", "Yes", "High", "FleetSync", "ON", "Carrier"}
+                                              : std::vector<std::string>{"窄", "是", "高", "PDC1200", "开", "载波"};
+    for (int row : {1, d.family.channelCount}) {
+        d.table.at(row, 3) = "D023N";
+        d.table.at(row, 4) = "136.5";
+        for (std::size_t i = 0; i < wide.size(); ++i) d.table.at(row, 5 + static_cast<int>(i)) = wide[i];
+    }
+    return d;
+}
+
+struct ColumnsCase {
+    FamilyId family;
+    Lang lang;
+};
+
+class ReportColumnsTest : public testing::TestWithParam<ColumnsCase> {};
+
+TEST_P(ReportColumnsTest, HeadingWordsStandOverTheirValuesAndNothingLeavesItsColumn) {
+    const ColumnsCase& c = GetParam();
+    const Doc d = WideDoc(c.family, c.lang);
+    // About the widths of the report's body font on A4: 0.8 u for a Latin
+    // letter, 2.3 u for a Chinese character.
+    const ReportTextWidth measure = FakeWidths(100, 300);
+    const int rightEdge = kA4.width * 1440 / kA4.dpiX;
+    std::vector<int> columnX;
+    for (const ReportColumn& col : ReportChannelColumns(d.family, d.table, d.lang)) columnX.push_back(col.xUnits * kU);
+    const std::vector<std::string> words = Headings(d.family, d.table, d.lang);
+    std::optional<double> blockScale;
+    for (int page = 1; page <= ReportPageCount(d.family); ++page) {
+        SCOPED_TRACE("page " + std::to_string(page));
+        const auto runs = LayoutReportPage(d.family, d.image, d.table, d.lang, page, kA4, {400, 300}, measure);
+        const int headingY = HeadingY(runs);
+        std::vector<const ReportRun*> heading;
+        for (const ReportRun& r : runs)
+            if (r.y == headingY) heading.push_back(&r);
+        ASSERT_EQ(heading.size(), columnX.size());
+        for (std::size_t col = 0; col < columnX.size(); ++col) {
+            EXPECT_EQ(heading[col]->text, words[col]);
+            EXPECT_EQ(heading[col]->x, columnX[col]);
+            // The column's values start where its heading word does.
+            EXPECT_TRUE(std::any_of(runs.begin(), runs.end(), [&](const ReportRun& r) {
+                return r.y < headingY && r.x == columnX[col] && !r.text.empty();
+            })) << words[col];
+        }
+        for (const ReportRun& r : runs) {
+            if (r.font == ReportFont::Title || r.text.empty()) continue;
+            // Where the next text of the line starts, or the page's right edge.
+            int end = rightEdge;
+            for (const ReportRun& other : runs)
+                if (other.y == r.y && other.x > r.x && other.x - ReportColumnGap(kU) < end) end = other.x - ReportColumnGap(kU);
+            std::string shown = r.text;
+            while (!shown.empty() && shown.back() == ' ') shown.pop_back();
+            EXPECT_LE(r.x + measure(r.font, shown) * r.scale, end + 0.5) << r.text << " scale " << r.scale;
+            EXPECT_GT(r.scale, 0.3) << r.text;
+            if (r.y <= headingY) {
+                // One size for the whole channel table, on every page.
+                if (!blockScale) blockScale = r.scale;
+                EXPECT_DOUBLE_EQ(r.scale, *blockScale) << r.text;
+            }
+        }
+    }
+    // Something did need to shrink: the last column's "Carrier" or "繁忙锁定"
+    // at this measure, so the test sees the rule at work.
+    ASSERT_TRUE(blockScale.has_value());
+    EXPECT_LT(*blockScale, 1.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, ReportColumnsTest,
+                         testing::Values(ColumnsCase{FamilyId::Velmar_V, Lang::English},
+                                         ColumnsCase{FamilyId::Velmar_V, Lang::Chinese},
+                                         ColumnsCase{FamilyId::VM_CH128, Lang::English},
+                                         ColumnsCase{FamilyId::VM_CH118, Lang::English}));
+
+TEST(ReportColumns, TextsThatFitKeepTheirSize) {
+    const Doc d = WideDoc(FamilyId::Velmar_V, Lang::Chinese);
+    for (int page : {1, 5}) {
+        for (const ReportRun& r : LayoutReportPage(d.family, d.image, d.table, d.lang, page, kA4, {400, 300}, FakeWidths(1, 1)))
+            EXPECT_EQ(r.scale, 1.0) << r.text;
+        for (const ReportRun& r : d.page(page)) EXPECT_EQ(r.scale, 1.0) << r.text;
+    }
 }
 
 // ---------------------------------------------------------------------------

@@ -19,15 +19,19 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
+#include <cmath>
 #include <functional>
 
 #include "image/encodings.h"
 #include "image/family.h"
 #include "report/report_layout.h"
 #include "report/ui/report_printer.h"
+#include "shell_test_support.h"
 #include "table/channel_table.h"
 
 using namespace vel;
+using shelltest::WhenModal;
 
 namespace {
 
@@ -119,18 +123,6 @@ bool WriteBytes(const QString& path, const QByteArray& bytes) {
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-/// Runs `check` on the modal dialog once it is shown, then closes it.
-void WhenModal(std::function<void(QWidget*)> check) {
-    QTimer::singleShot(0, [check] {
-        QWidget* w = QApplication::activeModalWidget();
-        if (!w) {
-            WhenModal(check);
-            return;
-        }
-        check(w);
-    });
-}
-
 struct ToolRun {
     int exitCode = -1;
     QString err;
@@ -147,6 +139,79 @@ ToolRun Run(const QString& program, const QStringList& args, const QProcessEnvir
     return r;
 }
 
+
+/// One word of `pdftotext -bbox` output, in points from the page's top-left.
+struct PdfWord {
+    QString text;
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+};
+
+struct PdfPage {
+    double width = 0;
+    double height = 0;
+    std::vector<PdfWord> words;
+};
+
+/// The words of every page with their boxes.
+std::vector<PdfPage> PdfBoxes(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression page(QStringLiteral("<page width=\"([0-9.]+)\" height=\"([0-9.]+)\">"));
+    static const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    std::vector<PdfPage> pages;
+    for (const QString& chunk : html.split(QStringLiteral("<page "), Qt::SkipEmptyParts).mid(1)) {
+        const QRegularExpressionMatch m = page.match(QStringLiteral("<page ") + chunk);
+        if (!m.hasMatch()) continue;
+        PdfPage pg{m.captured(1).toDouble(), m.captured(2).toDouble(), {}};
+        auto it = word.globalMatch(chunk);
+        while (it.hasNext()) {
+            const QRegularExpressionMatch w = it.next();
+            QString text = w.captured(5);
+            text.replace(QStringLiteral("&amp;"), QStringLiteral("&")).replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+                .replace(QStringLiteral("&gt;"), QStringLiteral(">")).replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+            pg.words.push_back({text, w.captured(1).toDouble(), w.captured(2).toDouble(), w.captured(3).toDouble(),
+                                w.captured(4).toDouble()});
+        }
+        pages.push_back(std::move(pg));
+    }
+    return pages;
+}
+
+/// The words of a page grouped into lines (boxes ending within 3 points),
+/// each line left to right, lines top to bottom. Texts printed smaller keep
+/// their line's baseline, so their boxes end a little higher.
+std::vector<std::vector<PdfWord>> Lines(const PdfPage& page) {
+    std::vector<PdfWord> words = page.words;
+    std::sort(words.begin(), words.end(), [](const PdfWord& a, const PdfWord& b) { return a.yMax < b.yMax; });
+    std::vector<std::vector<PdfWord>> lines;
+    for (const PdfWord& w : words) {
+        if (lines.empty() || std::abs(lines.back().front().yMax - w.yMax) > 3.0) lines.emplace_back();
+        lines.back().push_back(w);
+    }
+    for (auto& line : lines)
+        std::sort(line.begin(), line.end(), [](const PdfWord& a, const PdfWord& b) { return a.xMin < b.xMin; });
+    return lines;
+}
+
+/// Joins the consecutive words of `line` from `from` that spell `text`
+/// (blanks ignored) into one box; false when they do not.
+bool SpellOut(const std::vector<PdfWord>& line, std::size_t& from, const QString& text, PdfWord& box) {
+    const QString wanted = NoSpaces(text);
+    QString seen;
+    box = PdfWord{text, 1e9, 1e9, -1e9, -1e9};
+    while (from < line.size() && seen.size() < wanted.size()) {
+        const PdfWord& w = line[from++];
+        seen += NoSpaces(w.text);
+        box.xMin = std::min(box.xMin, w.xMin);
+        box.yMin = std::min(box.yMin, w.yMin);
+        box.xMax = std::max(box.xMax, w.xMax);
+        box.yMax = std::max(box.yMax, w.yMax);
+    }
+    return seen == wanted;
+}
 }  // namespace
 
 class ReportPdfTest : public QObject {
@@ -209,6 +274,93 @@ private slots:
         QVERIFY(!QRegularExpression(QStringLiteral("^\\s*23\\s"), QRegularExpression::MultilineOption).match(pages[0]).hasMatch());
         QVERIFY(QRegularExpression(QStringLiteral("^\\s*128\\s"), QRegularExpression::MultilineOption).match(pages[4]).hasMatch());
         QVERIFY(!QRegularExpression(QStringLiteral("^\\s*118\\s"), QRegularExpression::MultilineOption).match(pages[4]).hasMatch());
+    }
+
+    // Each channel heading word stands over its column: its box starts where
+    // the column's values start and ends before the next column; no text
+    // crosses another or the page's margins.
+    void headersStandOverTheirColumns_data() {
+        QTest::addColumn<int>("family");
+        QTest::addColumn<int>("lang");
+        QTest::newRow("Velmar_V English") << int(FamilyId::Velmar_V) << int(Lang::English);
+        QTest::newRow("Velmar_V Chinese") << int(FamilyId::Velmar_V) << int(Lang::Chinese);
+        QTest::newRow("VM_CH128") << int(FamilyId::VM_CH128) << int(Lang::English);
+        QTest::newRow("VM_CH118") << int(FamilyId::VM_CH118) << int(Lang::English);
+    }
+    void headersStandOverTheirColumns() {
+        QFETCH(int, family);
+        QFETCH(int, lang);
+        Doc d{FamilyId(family), Lang(lang)};
+        const Lang shown = ReportLang(d.family, d.lang);
+        // Channels on every page, with the widest texts of each column.
+        const int last = ReportPages(d.family).back().lastChannel;
+        std::vector<int> filled;
+        for (int ch : {1, 22, 23, 54, 55, 86, 87, 118, 119, last})
+            if (ch <= last) filled.push_back(ch);
+        for (int ch : filled) {
+            Byte* record = &d.image[static_cast<std::size_t>(d.family.recordAddr(ch))];
+            StoreFrequencyUnits(record, 44562500);
+            StoreFrequencyUnits(record + 4, 46012500);
+        }
+        d.fill();
+        for (int ch : filled) {
+            d.table.at(ch, 3) = "D023N";
+            d.table.at(ch, 4) = "136.5";
+            const std::vector<std::string> wide =
+                shown == Lang::English ? std::vector<std::string>{"Narrow", "Yes", "High", "PDC1200", "ON", "Carrier"}
+                                       : std::vector<std::string>{"窄", "是", "高", "PDC1200", "开", "载波"};
+            for (std::size_t i = 0; i < wide.size(); ++i) d.table.at(ch, 5 + int(i)) = wide[i];
+        }
+        const QString pdf = path(QStringLiteral("columns-%1-%2.pdf").arg(family).arg(lang));
+        QVERIFY(velui::WriteReportPdf(pdf, d.family, d.image, d.table, d.lang));
+        const std::vector<PdfPage> pages = PdfBoxes(pdf);
+        QCOMPARE(int(pages.size()), ReportPageCount(d.family));
+
+        std::vector<QString> headers;
+        for (const ReportColumn& c : ReportChannelColumns(d.family, d.table, d.lang)) headers.push_back(QString::fromStdString(c.heading));
+        const QString channelSetting = shown == Lang::English ? QStringLiteral("Channel Setting:") : QStringLiteral("频道设置:");
+        const double margin = 10.0 / 25.4 * 72.0;   // the PDF's 10 mm margins, in points
+        int valueLines = 0;
+        for (std::size_t p = 0; p < pages.size(); ++p) {
+            const auto lines = Lines(pages[p]);
+            // Nothing crosses the margins, and no two words of a line overlap.
+            for (const auto& line : lines) {
+                for (std::size_t i = 0; i < line.size(); ++i) {
+                    QVERIFY2(line[i].xMin >= margin - 0.5 && line[i].xMax <= pages[p].width - margin + 0.5,
+                             qPrintable(QStringLiteral("page %1: %2 at %3..%4").arg(p + 1).arg(line[i].text)
+                                            .arg(line[i].xMin).arg(line[i].xMax)));
+                    if (i > 0)
+                        QVERIFY2(line[i - 1].xMax < line[i].xMin,
+                                 qPrintable(QStringLiteral("page %1: %2 runs into %3").arg(p + 1).arg(line[i - 1].text, line[i].text)));
+                }
+            }
+            // The heading: the line after "Channel Setting:".
+            std::size_t h = 0;
+            while (h < lines.size() && NoSpaces(lines[h].front().text + (lines[h].size() > 1 ? lines[h][1].text : QString())) !=
+                                            NoSpaces(channelSetting))
+                ++h;
+            QVERIFY2(h + 1 < lines.size(), qPrintable(QStringLiteral("no heading on page %1").arg(p + 1)));
+            std::vector<PdfWord> boxes(headers.size());
+            std::size_t at = 0;
+            for (std::size_t c = 0; c < headers.size(); ++c)
+                QVERIFY2(SpellOut(lines[h + 1], at, headers[c], boxes[c]), qPrintable(headers[c]));
+            QCOMPARE(at, lines[h + 1].size());
+            // Every channel line with all its cells: value c under heading c.
+            for (std::size_t l = h + 2; l < lines.size(); ++l) {
+                const auto& line = lines[l];
+                if (line.size() != headers.size()) continue;
+                ++valueLines;
+                for (std::size_t c = 0; c < headers.size(); ++c) {
+                    const QString where = QStringLiteral("page %1, %2 under %3").arg(p + 1).arg(line[c].text, headers[c]);
+                    QVERIFY2(std::abs(line[c].xMin - boxes[c].xMin) < 1.5, qPrintable(where));
+                    if (c + 1 < headers.size()) {
+                        QVERIFY2(boxes[c].xMax < boxes[c + 1].xMin, qPrintable(headers[c]));
+                        QVERIFY2(line[c].xMax < boxes[c + 1].xMin, qPrintable(where));
+                    }
+                }
+            }
+        }
+        QVERIFY(valueLines >= 2 * int(pages.size()) - 1);
     }
 
     void oneLanguageFamiliesPrintTheirPages_data() {

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <deque>
+#include <functional>
 
 #include "image/family.h"
 #include "shell/ui/main_frame.h"
@@ -113,6 +114,31 @@ public:
 
     QTemporaryDir dir;
 };
+
+/// Copies the help pages the build puts beside the programs into `dir`,
+/// every program's folder, leaving out the pages named `without`.
+inline void CopyHelp(const ProgramDir& dir, const QString& without = QString()) {
+    const QDir source(QStringLiteral(VEL_HELP_DIR));
+    for (const QString& folder : source.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QDir().mkpath(dir.path(QStringLiteral("help/") + folder));
+        for (const QString& f : QDir(source.filePath(folder)).entryList(QDir::Files))
+            if (f != without)
+                QFile::copy(source.filePath(folder + QLatin1Char('/') + f), dir.path(QStringLiteral("help/%1/%2").arg(folder, f)));
+    }
+}
+
+/// Runs `act` on the modal dialog once one is shown (call it before the
+/// command that opens the dialog).
+inline void WhenModal(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w) {
+            WhenModal(act);
+            return;
+        }
+        act(w);
+    });
+}
 
 /// Runs `command` and closes the first modal dialog it opens; returns that
 /// dialog's window title, or "" when none opened.

@@ -29,6 +29,7 @@
 #include "table/ui/vel_view.h"
 
 using namespace velui;
+using shelltest::CopyHelp;
 using shelltest::MessageScript;
 using shelltest::ProgramDir;
 
@@ -36,18 +37,12 @@ Q_DECLARE_METATYPE(vel::FamilyId)
 
 namespace {
 
-// Copies the help folders `folders` beside the program, under the name `as`
-// when one is given.
-void CopyHelp(const ProgramDir& dir,
-              const QStringList& folders = {QStringLiteral("Velmar_V_EN"), QStringLiteral("Velmar_V_CH")},
-              const QString& as = {}) {
-    for (const QString& folder : folders) {
-        const QDir source(QStringLiteral(VEL_HELP_DIR "/") + folder);
-        const QString target = as.isEmpty() ? folder : as;
-        QDir().mkpath(dir.path(QStringLiteral("help/")) + target);
-        for (const QString& f : source.entryList(QDir::Files))
-            QFile::copy(source.filePath(f), dir.path(QStringLiteral("help/%1/%2").arg(target, f)));
-    }
+// Copies the help folder `folder` beside the program as "help/<as>".
+void CopyHelpAs(const ProgramDir& dir, const QString& folder, const QString& as) {
+    const QDir source(QStringLiteral(VEL_HELP_DIR "/") + folder);
+    QDir().mkpath(dir.path(QStringLiteral("help/")) + as);
+    for (const QString& f : source.entryList(QDir::Files))
+        QFile::copy(source.filePath(f), dir.path(QStringLiteral("help/%1/%2").arg(as, f)));
 }
 
 // An icon file holding one square image of `size` pixels.
@@ -133,24 +128,32 @@ private slots:
     }
 
     // A language library that cannot be loaded ends start-up with a message
-    // that names the file that was tried.
+    // that names the file that was tried; a name from the configuration file
+    // is shown as read (quoted), with the file and the rule that cuts
+    // comments from values.
     void missingLibrary_data() {
         QTest::addColumn<bool>("shipLibraries");
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("ini");
         QTest::addColumn<QString>("tried");
-        QTest::newRow("English library missing") << false << "en_US" << "" << "Velmar_V_EN.qm";
-        QTest::newRow("Chinese library missing") << false << "zh_CN" << "" << "Velmar_V_CH.qm";
+        QTest::addColumn<QString>("value");   // empty: the name did not come from the file
+        QTest::newRow("English library missing") << false << "en_US" << "" << "Velmar_V_EN.qm" << "";
+        QTest::newRow("Chinese library missing") << false << "zh_CN" << "" << "Velmar_V_CH.qm" << "";
         QTest::newRow("forced name missing") << true << "en_US" << "[MAIN]\nLANGUAGE_FORCE=1\nLANGUAGE=english\n"
-                                             << "english.qm";
+                                             << "english.qm" << "english";
         QTest::newRow("comment leaves a blank")
-            << true << "en_US" << "[MAIN]\nLANGUAGE_FORCE=1\nLANGUAGE=Velmar_V_CH //Chinese\n" << "Velmar_V_CH .qm";
+            << true << "en_US" << "[MAIN]\nLANGUAGE_FORCE=1\nLANGUAGE=Velmar_V_CH //Chinese\n" << "Velmar_V_CH .qm"
+            << "Velmar_V_CH ";
+        QTest::newRow("comment after blanks stays")
+            << true << "en_US" << "[MAIN]\nLANGUAGE_FORCE=1\nLANGUAGE=Velmar_V_CH      ; Velmar_V_EN for English\n"
+            << "Velmar_V_CH      ; Velmar_V_EN for English.qm" << "Velmar_V_CH      ; Velmar_V_EN for English";
     }
     void missingLibrary() {
         QFETCH(bool, shipLibraries);
         QFETCH(QString, locale);
         QFETCH(QString, ini);
         QFETCH(QString, tried);
+        QFETCH(QString, value);
         ProgramDir dir(shipLibraries);
         if (!ini.isEmpty()) dir.writeFile(QStringLiteral("Velmar_V.ini"), ini.toUtf8());
         MessageScript messages;
@@ -158,9 +161,17 @@ private slots:
         QVERIFY(!app.initInstance());
         QVERIFY(!app.mainFrame());
         QCOMPARE(messages.shown.size(), size_t(1));
-        QCOMPARE(messages.shown[0].text,
-                 QStringLiteral("Load Resource DLL %1 Fail").arg(QDir::toNativeSeparators(dir.path(tried))));
+        const QString text = messages.shown[0].text;
+        const QString first = QStringLiteral("Load Resource DLL %1 Fail").arg(QDir::toNativeSeparators(dir.path(tried)));
         QCOMPARE(messages.shown[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        if (value.isEmpty()) {
+            QCOMPARE(text, first);
+            return;
+        }
+        QVERIFY2(text.startsWith(first + QLatin1Char('\n')), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("\"%1\"").arg(value)), qPrintable(text));
+        QVERIFY2(text.contains(QDir::toNativeSeparators(dir.path(QStringLiteral("Velmar_V.ini")))), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("a tab followed by \";\"")), qPrintable(text));
     }
 
     // Files are looked for and created beside the program, never in the
@@ -296,10 +307,11 @@ private slots:
         app.mainFrame()->execute(ID_CONTEXT_HELP);
         QCOMPARE(app.helpWindow()->currentPage(), QStringLiteral("index.html"));
         QCOMPARE(messages.shown.size(), size_t(0));
-        // F1 does nothing.
+        // F1 opens the page of the main window, the channel table's.
         app.helpWindow()->close();
         app.mainFrame()->execute(ID_HELP);
-        QVERIFY(!app.helpWindow()->isVisible());
+        QVERIFY(app.helpWindow()->isVisible());
+        QCOMPARE(app.helpWindow()->currentPage(), QStringLiteral("editing.html"));
     }
 
     void helpPagesMissing() {
@@ -339,8 +351,9 @@ private slots:
         QFETCH(QString, opened);
         ProgramDir dir;
         const QString name = QString::fromStdString(vel::GetFamily(family).name);
-        CopyHelp(dir);
-        for (const QString& folder : copied) CopyHelp(dir, {name}, folder);   // the family's pages under that name
+        CopyHelp(dir);   // every program's pages, then only those the row names of this family
+        QVERIFY(QDir(dir.path("help/" + name)).removeRecursively());
+        for (const QString& folder : copied) CopyHelpAs(dir, name, folder);   // the family's pages under that name
         MessageScript messages;
         CVelApp app(vel::GetFamily(family), dir.options("en_US", program));
         QVERIFY(app.initInstance());

@@ -55,7 +55,10 @@ private slots:
     QCOMPARE(h->field(1017)->currentText(), QString("VM - K10"));
     QCOMPARE(h->field(1019)->currentText(), QString("Open"));
     QCOMPARE(h->field(1018)->currentText(), QString("9"));
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(h->field(1017)));
+    // The keyboard starts in the grid on channel 1's receive frequency.
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(h->grid()));
+    QCOMPARE(h->grid()->GetRow(), 1);
+    QCOMPARE(h->grid()->GetCol(), 1);
     QVERIFY(h->visibleEditors().isEmpty());
   }
 
