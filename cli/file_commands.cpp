@@ -2,10 +2,8 @@
 
 #include <iostream>
 #include <nlohmann/json.hpp>
-#include <string_view>
 
 #include "cli/grid_json.h"
-#include "image/file_access.h"
 #include "image/message_quote.h"
 #include "table/channel_table.h"
 #include "velprog_commands.h"
@@ -77,27 +75,11 @@ int RunStore(const FileOptions& o) {
     std::optional<vel::Image> image = LoadImageFile(o.file, family, lang);
     if (!image) return kFailed;
 
-    // Only a regular file of bounded size is read: a named pipe would hold
-    // the command, a huge document would only exhaust memory.
-    const vel::FileBytes text = vel::ReadRegularFile(o.grid, kMaxGridBytes);
-    if (!text.ok) {
-        PrintError(vel::QuoteForMessage(o.grid) + ": cannot be read: " + text.reason->in(lang));
-        return kFailed;
-    }
-    if (text.truncated) {
-        PrintError(vel::QuoteForMessage(o.grid) + ": holds " + std::to_string(text.size) +
-                   " bytes, more than a grid can (" + std::to_string(kMaxGridBytes) + ")");
-        return kFailed;
-    }
-    json grid;
-    if (const auto fault = ParseGridText(
-            std::string_view(reinterpret_cast<const char*>(text.bytes.data()), text.bytes.size()), grid)) {
-        PrintError(vel::QuoteForMessage(o.grid) + ": " + *fault);
-        return kFailed;
-    }
+    const std::optional<json> grid = ReadJsonDocument(o.grid, lang, "a grid");
+    if (!grid) return kFailed;
 
     vel::ChannelTable table = FilledTable(family, lang, *image);
-    if (const auto fault = ApplyGrid(family, grid, table)) {
+    if (const auto fault = ApplyGrid(family, *grid, table)) {
         PrintError(vel::QuoteForMessage(o.grid) + ": " + *fault);
         return kFailed;
     }

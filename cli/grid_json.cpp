@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "image/file_access.h"
 #include "image/message_quote.h"
+#include "velprog_common.h"
 
 namespace velprog {
 
@@ -44,6 +46,38 @@ std::string Excerpt(const json& value) {
 
 }  // namespace
 
+std::optional<json> ReadJsonDocument(const std::string& path, vel::Lang lang, std::string_view what) {
+    // Only a regular file of bounded size is read: a named pipe would hold
+    // the command, a huge document would only exhaust memory.
+    const vel::FileBytes text = vel::ReadRegularFile(path, kMaxGridBytes);
+    if (!text.ok) {
+        PrintError(QuoteForMessage(path) + ": cannot be read: " + text.reason->in(lang));
+        return std::nullopt;
+    }
+    if (text.truncated) {
+        PrintError(QuoteForMessage(path) + ": holds " + std::to_string(text.size) + " bytes, more than " +
+                   std::string(what) + " can (" + std::to_string(kMaxGridBytes) + ")");
+        return std::nullopt;
+    }
+    json doc;
+    if (const auto fault =
+            ParseGridText(std::string_view(reinterpret_cast<const char*>(text.bytes.data()), text.bytes.size()), doc)) {
+        PrintError(QuoteForMessage(path) + ": " + *fault);
+        return std::nullopt;
+    }
+    return doc;
+}
+
+std::optional<int> ControlIdentifier(const std::string& key) {
+    try {
+        std::size_t used = 0;
+        const int id = std::stoi(key, &used);
+        if (used == key.size()) return id;
+    } catch (const std::exception&) {
+    }
+    return std::nullopt;
+}
+
 std::optional<std::string> ParseGridText(std::string_view text, json& grid) {
     // The parser would follow any depth, and so would every recursive walk
     // over what it built (printing a value, destroying it).
@@ -80,14 +114,9 @@ std::optional<std::string> ApplyGrid(const vel::Family& family, const json& grid
     if (!grid.contains("form")) return std::nullopt;
     if (!grid["form"].is_object()) return "\"form\" must be an object";
     for (const auto& [key, value] : grid["form"].items()) {
-        int id = 0;
-        try {
-            std::size_t used = 0;
-            id = std::stoi(key, &used);
-            if (used != key.size()) throw std::invalid_argument(key);
-        } catch (const std::exception&) {
-            return "form key \"" + QuoteForMessage(key) + "\" is not a control identifier";
-        }
+        const std::optional<int> control = ControlIdentifier(key);
+        if (!control) return "form key \"" + QuoteForMessage(key) + "\" is not a control identifier";
+        const int id = *control;
         const vel::FormField* field = family.field(id);
         if (field == nullptr) return "the form of " + family.name + " has no control " + QuoteForMessage(key);
         if (!value.is_string()) return "form control " + QuoteForMessage(key) + " must be given a text";

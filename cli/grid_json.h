@@ -14,10 +14,19 @@
 
 namespace velprog {
 
-/// The largest grid document read: a Velmar_V grid is about 40 KB.
+/// The largest grid (or other JSON) document read: a Velmar_V grid is about 40 KB.
 inline constexpr std::size_t kMaxGridBytes = 4u << 20;
 /// The deepest nesting of arrays and objects taken; a grid needs 3.
 inline constexpr int kMaxGridDepth = 16;
+
+/// Reads the JSON document in the file `path` (`what` it should be, such as
+/// "a grid", names it in messages): only a regular file of at most
+/// kMaxGridBytes, nested at most kMaxGridDepth deep. On a fault prints why,
+/// quoting the file name, and returns nothing.
+std::optional<nlohmann::json> ReadJsonDocument(const std::string& path, vel::Lang lang, std::string_view what);
+
+/// The control identifier a JSON key names ("1016"); nothing for any other key.
+std::optional<int> ControlIdentifier(const std::string& key);
 
 /// Parses `text` as a JSON document nested at most kMaxGridDepth deep.
 /// Returns an explanation instead when it is not one (the depth is checked

@@ -9,6 +9,7 @@
 
 #include "cli/compare_commands.h"
 #include "cli/csv_command.h"
+#include "cli/options_command.h"
 #include "cli/report_command.h"
 #include "cli/text_command.h"
 #include "image/message_quote.h"
@@ -143,6 +144,8 @@ int main(int argc, char** argv) {
     // report, diff and check run from their own callbacks during parsing.
     vel::AddReportCommand(app);
     AddCompareCommands(app);
+    // options: likewise.
+    AddOptionsCommand(app);
     // text export|import: runs from its callbacks too (see text_command.h).
     vel::AddTextCommand(app);
     // export and import: likewise.
@@ -177,7 +180,7 @@ int main(int argc, char** argv) {
         if (name == "write") return RunWrite(radioOpts);
         if (name == "testmode") return RunTestMode(radioOpts);
         if (name == "simulate") return RunSimulate(simOpts);
-        if (name == "report" || name == "diff" || name == "check") return kDone;
+        if (name == "report" || name == "diff" || name == "check" || name == "options") return kDone;
         if (name == "text") return kDone;
         if (name == "export" || name == "import") return kDone;
     } catch (const std::exception& e) {

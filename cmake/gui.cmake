@@ -35,7 +35,10 @@ add_custom_command(OUTPUT ${VEL_QM_EN}
   DEPENDS ${VEL_EN_TS}
   COMMENT "English language library Velmar_V_EN.qm")
 
-# Help files: help/<HelpBase>/ (HTML pages) copied beside every program.
+# Help files: each program's own folders of help/ (HTML pages) are copied
+# beside it: help/Velmar_V_EN and help/Velmar_V_CH for Velmar_V, help/<Program>
+# for every other program. Globbing all of help/ makes a newly written folder
+# reconfigure the build, which then copies it.
 file(GLOB_RECURSE VEL_HELP_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/help/*)
 
 if(VELGUI_SOURCES)
@@ -61,15 +64,32 @@ if(VELGUI_SOURCES)
       target_link_libraries(${exe} PRIVATE velgui)
       set_target_properties(${exe} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${app_dir})
 
-      # Files the program finds beside itself: help pages for every program;
-      # the language libraries for Velmar_V (the bilingual one) and the Chinese
-      # one, under the program's own name, for VM_CH16_CN.
+      # Files the program finds beside itself: its own help pages (a program
+      # whose folder is not written yet gets none and says so when asked);
+      # the language libraries for Velmar_V (the bilingual one) and the
+      # Chinese one, under the program's own name, for VM_CH16_CN.
+      if(app STREQUAL "velmar_v")
+        set(help_folders Velmar_V_EN Velmar_V_CH)
+      else()
+        set(help_folders ${exe})
+      endif()
+      set(help_copies)
+      set(help_files)
+      foreach(folder IN LISTS help_folders)
+        if(IS_DIRECTORY ${CMAKE_SOURCE_DIR}/help/${folder})
+          list(APPEND help_copies COMMAND ${CMAKE_COMMAND} -E copy_directory
+               ${CMAKE_SOURCE_DIR}/help/${folder} ${app_dir}/help/${folder})
+          file(GLOB_RECURSE folder_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/help/${folder}/*)
+          list(APPEND help_files ${folder_files})
+        endif()
+      endforeach()
       set(runtime_outputs ${app_dir}/help.stamp)
       add_custom_command(OUTPUT ${app_dir}/help.stamp
+        COMMAND ${CMAKE_COMMAND} -E rm -rf ${app_dir}/help
         COMMAND ${CMAKE_COMMAND} -E make_directory ${app_dir}/help
-        COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/help ${app_dir}/help
+        ${help_copies}
         COMMAND ${CMAKE_COMMAND} -E touch ${app_dir}/help.stamp
-        DEPENDS ${VEL_HELP_FILES}
+        DEPENDS ${help_files}
         COMMENT "Help pages for ${exe}")
       if(app STREQUAL "velmar_v")
         add_custom_command(OUTPUT ${app_dir}/Velmar_V_CH.qm ${app_dir}/Velmar_V_EN.qm

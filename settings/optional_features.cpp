@@ -105,6 +105,18 @@ void StoreIdCode(const std::string& text, Image& image, int addr, int length) {
     }
 }
 
+void StoreDigitCode(const std::string& text, Image& image, int addr, int length, int digits) {
+    for (int i = 0; i < length; ++i) {
+        Byte b = 0xFF;
+        if (i < digits && i < static_cast<int>(text.size())) {
+            b = static_cast<Byte>(DigitValue(text[static_cast<std::size_t>(i)]) + 0x30);
+        }
+        image.at(addr + i) = b;
+    }
+    // A code of the full number of digits never begins with 2-9.
+    if (static_cast<int>(text.size()) == digits && DigitValue(text[0]) > 1) image.at(addr) = '1';
+}
+
 OptionalFeatures DecodeOptionalFeatures(const Image& image) {
     OptionalFeatures f;
     const Byte timeout = image.at(kTimeout);
@@ -182,15 +194,7 @@ void EncodeOptionalFeatures(const OptionalFeatures& f, Image& image) {
     image.at(kPf2) = IndexByte(f.pf2Index);
     image.at(kPriority) = IndexByte(f.priorityIndex + 1);
 
-    // Group ID: digits only; a four-digit Group ID never begins with 2-9.
-    for (int i = 0; i < 8; ++i) {
-        Byte b = 0xFF;
-        if (i < 4 && i < static_cast<int>(f.groupId.size())) {
-            b = static_cast<Byte>(DigitValue(f.groupId[static_cast<std::size_t>(i)]) + 0x30);
-        }
-        image.at(kGroupId + i) = b;
-    }
-    if (f.groupId.size() == 4 && DigitValue(f.groupId[0]) > 1) image.at(kGroupId) = '1';
+    StoreDigitCode(f.groupId, image, kGroupId, 8, 4);
 
     StoreIdCode(f.id, image, kId, 8);
     StoreIdCode(f.killId, image, kKillId, 8);

@@ -52,6 +52,12 @@ std::optional<int> TimeoutPositionFromText(const std::string& text);
 /// (a non-digit stores "0"). Positions past the text are 0xFF.
 void StoreIdCode(const std::string& text, Image& image, int addr, int length);
 
+/// A code of digits as the dialog stores it (Group ID, PTT ID): character i
+/// of the text, for i below `digits`, as its digit value + 0x30 (a non-digit
+/// stores "0"); 0xFF at every other position of the `length` bytes. A text of
+/// exactly `digits` characters whose first digit is above 1 stores "1" first.
+void StoreDigitCode(const std::string& text, Image& image, int addr, int length, int digits);
+
 /// The characters of a code as the dialog shows them: digits and letters (as
 /// upper case) in order; every other byte is skipped.
 std::string ShowIdCode(const Image& image, int addr, int length, bool digitsOnly);

@@ -18,10 +18,24 @@ namespace vel {
 
 enum class ControlKind { List, Edit, Check };
 
+/// Characters an edit box takes.
+enum class EditChars { Any, Digits, LettersAndDigits };
+
 struct ControlInfo {
     int id = 0;                        // the dialog's control identifier
     ControlKind kind = ControlKind::List;
     bool hidden = false;               // listed with what it holds; setting it is refused
+
+    // What a window needs to build the control; a model made with the
+    // control table (settings/control_table.h) fills them.
+    std::vector<Text> items{};         // a list's items in order
+    bool canBeEmpty = false;           // a list that may show no selection ("" sets none)
+    int maxLength = 0;                 // characters an edit box holds; 0 = any number
+    EditChars chars = EditChars::Any;  // characters an edit box takes
+    bool upperCase = false;            // letters typed into the box show as capitals
+    int upDownId = 0;                  // the up-down control attached to an edit box, or 0
+    int upDownLower = 0;               // its range
+    int upDownUpper = 0;
 };
 
 /// Control identifier → the text the control shows: a list's selected item
@@ -43,5 +57,8 @@ struct SettingsDialogModel {
 /// The settings dialogs of a family, the Optional Features dialog first;
 /// empty for a family whose settings all sit on the form.
 const std::vector<SettingsDialogModel>& SettingsDialogsOf(FamilyId family);
+
+/// The dialog `key` of `family`, or nullptr when the family has none.
+const SettingsDialogModel* FindSettingsDialog(FamilyId family, const std::string& key);
 
 }  // namespace vel

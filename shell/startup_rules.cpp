@@ -107,6 +107,33 @@ std::string HelpFileBaseName(std::string_view languageBase, std::string_view pro
     return IsEnglishInterface(languageBase, programBase) ? "Velmar_V_EN" : "Velmar_V_CH";
 }
 
+std::vector<std::string> HelpFolderNames(const Family& family, std::string_view languageBase,
+                                         std::string_view programBase) {
+    if (family.bilingual) return {HelpFileBaseName(languageBase, programBase)};
+    std::vector<std::string> names;
+    if (!programBase.empty() && programBase != family.name) names.emplace_back(programBase);
+    names.emplace_back(family.name);
+    return names;
+}
+
+std::vector<std::string> ConfiguredTypeNames(const CConfigFile& config) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= 10; ++i) {
+        std::string name = config.GetValue("MAIN", "TYPE" + std::to_string(i), "");
+        if (name.empty()) break;
+        names.push_back(std::move(name));
+    }
+    return names;
+}
+
+void NameTypeItems(Family& family, const std::vector<std::string>& names) {
+    constexpr int kTypeList = 1017;
+    for (FormField& field : family.form) {
+        if (field.id != kTypeList) continue;
+        for (std::size_t i = 0; i < field.items.size() && i < names.size(); ++i) field.items[i].text = Same(names[i]);
+    }
+}
+
 bool PathExists(const std::string& path) {
     std::error_code ec;
     return !path.empty() && std::filesystem::exists(path, ec);

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
+#include "image/family.h"
 #include "image/language.h"
 #include "shell/config_file.h"
 
@@ -72,6 +75,26 @@ Lang UiLang(std::string_view languageBase, std::string_view programBase);
 /// "Velmar_V_EN" for an English interface by that rule, else "Velmar_V_CH";
 /// without directory or extension.
 std::string HelpFileBaseName(std::string_view languageBase, std::string_view programBase);
+
+/// The folders, under "help" beside the program, that may hold its help
+/// pages, the one to open first: for the bilingual program the one
+/// HelpFileBaseName names; for every other the program base name (a copy
+/// given a name of its own may bring pages of its own), then the family's
+/// own program name ("VM_CH128", "VM_CH16_CN", …), which is also the folder
+/// to name when none of them is there. Another program's pages are never
+/// taken instead: they tell of commands this one does not have.
+std::vector<std::string> HelpFolderNames(const Family& family, std::string_view languageBase,
+                                         std::string_view programBase);
+
+/// The model names a branded program's configuration gives its Type list:
+/// the values of "TYPE1", "TYPE2", … "TYPE10" in "MAIN", in order, up to the
+/// first that is empty or missing.
+std::vector<std::string> ConfiguredTypeNames(const CConfigFile& config);
+
+/// Names the items of `family`'s Type list (control 1017) after `names`, in
+/// order. The list keeps its items, and so the bytes they store: an item
+/// without a name keeps its own text, a name without an item is not used.
+void NameTypeItems(Family& family, const std::vector<std::string>& names);
 
 // ---------------------------------------------------------------------------
 // Where a program's own files are. A portable copy keeps its configuration

@@ -176,6 +176,97 @@
     </message>
 </context>
 <context>
+    <name>velui::CSettingsDlg</name>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Optional Features</source>
+        <translation>可选功能</translation>
+    </message>
+    <message>
+        <source>Function Set</source>
+        <translation>功能设置</translation>
+    </message>
+    <message>
+        <source>Time out time(TOT)(s)</source>
+        <translation>发射限时(TOT)(秒)</translation>
+    </message>
+    <message>
+        <source>Squelch Level</source>
+        <translation>静噪等级</translation>
+    </message>
+    <message>
+        <source>Language Choose</source>
+        <translation>语言选择</translation>
+    </message>
+    <message>
+        <source>Beep</source>
+        <translation>按键音</translation>
+    </message>
+    <message>
+        <source>Scrambler Activation</source>
+        <translation>扰频激活</translation>
+    </message>
+    <message>
+        <source>Battery Save</source>
+        <translation>省电</translation>
+    </message>
+    <message>
+        <source>VOX</source>
+        <translation>声控</translation>
+    </message>
+    <message>
+        <source>Vox Function</source>
+        <translation>声控功能</translation>
+    </message>
+    <message>
+        <source>Vox Gain Level</source>
+        <translation>声控灵敏度</translation>
+    </message>
+    <message>
+        <source>Vox  Delay Time(s)</source>
+        <translation>声控延迟时间(秒)</translation>
+    </message>
+    <message>
+        <source>Vox Inhibit On Recieve</source>
+        <translation>接收时禁止声控</translation>
+    </message>
+    <message>
+        <source>PTT ID</source>
+        <translation>PTT ID</translation>
+    </message>
+    <message>
+        <source>ANI CODE</source>
+        <translation>ANI 码</translation>
+    </message>
+    <message>
+        <source>Begin of Tx</source>
+        <translation>发射开始</translation>
+    </message>
+    <message>
+        <source>End of Tx</source>
+        <translation>发射结束</translation>
+    </message>
+    <message>
+        <source>Key Assignment</source>
+        <translation>按键设置</translation>
+    </message>
+    <message>
+        <source>PF1</source>
+        <translation>PF1</translation>
+    </message>
+    <message>
+        <source>PF2</source>
+        <translation>PF2</translation>
+    </message>
+</context>
+<context>
     <name>velui::CTwoToneDlg</name>
     <message>
         <source>Tow Tone</source>

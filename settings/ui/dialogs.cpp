@@ -1,6 +1,7 @@
 #include "settings/ui/dialogs.h"
 
 #include "settings/ui/optional_features_dlg.h"
+#include "settings/ui/settings_dlg.h"
 #include "signalling/channel_signalling.h"
 #include "signalling/ui/two_tone_dlg.h"
 
@@ -17,6 +18,19 @@ int RunOptionalFeaturesDialog(QWidget* parent, vel::Image& image, vel::Lang /*la
     if (image.size() < kFullImageSize) return QDialog::Rejected;
     COptionalFeaturesDlg dialog(image, parent);
     return dialog.exec();
+}
+
+int RunSettingsDialog(QWidget* parent, const vel::Family& family, vel::Image& image, vel::Lang lang,
+                      const std::string& key) {
+    const vel::SettingsDialogModel* model = vel::FindSettingsDialog(family.id, key);
+    const SettingsDlgLayout* layout = SettingsDlgLayoutOf(family.id, key);
+    if (!model || !layout || image.size() != static_cast<std::size_t>(family.imageSize)) return QDialog::Rejected;
+    CSettingsDlg dialog(*model, *layout, image, lang, parent);
+    return dialog.exec();
+}
+
+bool HasSettingsDialog(vel::FamilyId family, const std::string& key) {
+    return vel::FindSettingsDialog(family, key) && SettingsDlgLayoutOf(family, key);
 }
 
 void RunTwoToneDialog(QWidget* parent, vel::Image& image, vel::Lang lang, bool englishLanguageBase) {

@@ -12,6 +12,13 @@
 //    handler need not look at it. The texts come from the installed
 //    translator; `lang` is accepted for symmetry with the other entries.
 //
+//  - RunSettingsDialog: a family's settings dialog shown through its model
+//    (settings/settings_dialog_model.h), such as the Optional Features
+//    dialog of VM_CH128 and VM_CH118 (command 32784). OK stores what the
+//    user changed, exactly as `velprog options set` would; Cancel leaves
+//    every byte alone. Nothing opens (QDialog::Rejected) when the family has
+//    no window for dialog `key` or the image is not the family's size.
+//
 //  - RunTwoToneDialog: command 32786, "Two Tone\tCtrl+Y" (accelerator
 //    Ctrl+Y). Opens "Tow Tone" with the Encode and Decode tabs; every page
 //    stores into the image when it is hidden and when the dialog closes
@@ -39,7 +46,9 @@
 //       velui::RunChannelEditDialog(frame, doc->image(), row, table); });
 
 #include <functional>
+#include <string>
 
+#include "image/family.h"
 #include "image/image.h"
 #include "image/language.h"
 #include "signalling/ui/channel_edit_dlg.h"
@@ -49,6 +58,11 @@ class QWidget;
 namespace velui {
 
 int RunOptionalFeaturesDialog(QWidget* parent, vel::Image& image, vel::Lang lang);
+
+int RunSettingsDialog(QWidget* parent, const vel::Family& family, vel::Image& image, vel::Lang lang,
+                      const std::string& key);
+/// True when `family` shows dialog `key` through RunSettingsDialog.
+bool HasSettingsDialog(vel::FamilyId family, const std::string& key);
 
 void RunTwoToneDialog(QWidget* parent, vel::Image& image, vel::Lang lang, bool englishLanguageBase);
 

@@ -10,11 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
-#include <QValidator>
 
 #include "settings/optional_features.h"
+#include "settings/ui/control_widgets.h"
 #include "settings/ui/up_down_edit.h"
 
 namespace velui {
@@ -24,28 +23,6 @@ constexpr int kTimeoutPositions = 40;
 constexpr int kCodeLength = 8;
 constexpr int kGroupIdLength = 4;
 constexpr int kTimeoutTextLength = 10;
-
-// Upper-case edit boxes: whatever is typed or pasted shows in capitals. With
-// `lettersAndDigitsOnly` any other character is refused as well.
-class UpperCaseValidator : public QValidator {
-public:
-    UpperCaseValidator(bool lettersAndDigitsOnly, QObject* parent)
-        : QValidator(parent), lettersAndDigitsOnly_(lettersAndDigitsOnly) {}
-
-    State validate(QString& input, int&) const override {
-        input = input.toUpper();
-        if (lettersAndDigitsOnly_) {
-            for (const QChar c : input) {
-                const bool ok = (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z');
-                if (!ok) return Invalid;
-            }
-        }
-        return Acceptable;
-    }
-
-private:
-    bool lettersAndDigitsOnly_;
-};
 
 QComboBox* NewList(QWidget* parent, const QStringList& items) {
     auto* box = new QComboBox(parent);
@@ -101,9 +78,7 @@ void COptionalFeaturesDlg::buildControls() {
     functionForm->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     timeout_ = new CUpDownEdit(functionSet);
-    timeout_->setRange(0, kTimeoutPositions);
-    timeout_->setMaxLength(kTimeoutTextLength);
-    timeout_->setAlignment(Qt::AlignRight);
+    MakeTimeoutBox(timeout_, kTimeoutTextLength);
     functionForm->addRow(tr("Time out time(TOT)(s)"), timeout_);
 
     QStringList digits;
@@ -149,18 +124,18 @@ void COptionalFeaturesDlg::buildControls() {
     idForm->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     groupId_ = NewCodeBox(idGroup, kGroupIdLength);
-    groupId_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), groupId_));
+    groupId_->setValidator(NewEditValidator({.chars = vel::EditChars::Digits}, groupId_));
     groupIdLabel_ = new QLabel(tr("Group ID"), idGroup);
     idForm->addRow(groupIdLabel_, groupId_);
     groupIdLabel_->setVisible(false);
 
     id_ = NewCodeBox(idGroup, kCodeLength);
-    id_->setValidator(new UpperCaseValidator(true, id_));
+    id_->setValidator(NewEditValidator({.chars = vel::EditChars::LettersAndDigits, .upperCase = true}, id_));
     id_->installEventFilter(this);
     idForm->addRow(tr("ID"), id_);
 
     callId_ = NewCodeBox(idGroup, kCodeLength);
-    callId_->setValidator(new UpperCaseValidator(false, callId_));
+    callId_->setValidator(NewEditValidator({.upperCase = true}, callId_));
     idForm->addRow(tr("Call ID"), callId_);
 
     checkId_ = NewCodeBox(idGroup, kCodeLength);
@@ -197,15 +172,6 @@ void COptionalFeaturesDlg::buildControls() {
     main->addLayout(groups);
     main->addWidget(buttons);
     main->setSizeConstraint(QLayout::SetFixedSize);
-
-    // The time-out text follows the up-down; typed text moves the up-down
-    // when it names one of its positions.
-    connect(timeout_, &CUpDownEdit::positionChanged, this,
-            [this](int position) { timeout_->setText(QString::fromStdString(vel::TimeoutText(position))); });
-    connect(timeout_->edit(), &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (const auto position = vel::TimeoutPositionFromText(text.toStdString())) timeout_->setPosition(*position);
-    });
-    connect(timeout_, &QAbstractSpinBox::editingFinished, this, &COptionalFeaturesDlg::settleTimeoutText);
 }
 
 void COptionalFeaturesDlg::load() {
@@ -239,12 +205,6 @@ void COptionalFeaturesDlg::load() {
     listenId_->setText(QString::fromStdString(f.listenId));
 }
 
-void COptionalFeaturesDlg::settleTimeoutText() {
-    if (const auto position = vel::TimeoutPositionFromText(timeout_->text().toStdString()))
-        timeout_->setPosition(*position);
-    timeout_->setText(QString::fromStdString(vel::TimeoutText(timeout_->position())));
-}
-
 vel::OptionalFeatures COptionalFeaturesDlg::collect() const {
     vel::OptionalFeatures f;
     f.timeoutPosition = timeout_->position();
@@ -270,7 +230,7 @@ vel::OptionalFeatures COptionalFeaturesDlg::collect() const {
 }
 
 void COptionalFeaturesDlg::accept() {
-    settleTimeoutText();
+    SettleTimeoutText(timeout_);
     vel::EncodeOptionalFeatures(collect(), image_);
     QDialog::accept();
 }

@@ -61,9 +61,6 @@ private:
     void buildControls();
     void load();
     vel::OptionalFeatures collect() const;
-    /// The time-out box shows what OK would store: a typed text that names an
-    /// up-down position takes it, anything else gives way to the position's text.
-    void settleTimeoutText();
 
     vel::Image& image_;
     CUpDownEdit* timeout_ = nullptr;

@@ -15,7 +15,7 @@ CAboutDlg::CAboutDlg(const QString& caption, const QString& line1, const QString
     : QDialog(parent) {
     EnsureShellResources();
     setWindowTitle(caption);
-    auto* icon = new QLabel(this);
+    auto* icon = picture_ = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/shell/icons/app.svg")).pixmap(QSize(48, 48)));
     line1_ = new QLabel(line1, this);
     line2_ = new QLabel(line2, this);

@@ -26,6 +26,7 @@ const ClassPages kClassPages[] = {
     {"CTestModeDlg", {"testmode.html"}},
     {"COptionalFeaturesDlg", {"optional.html", "settings.html"}},
     {"CKeyAssignmentDlg", {"settings.html"}},
+    {"CSettingsDlg", {"settings.html", "optional.html"}},   // a family's dialog over its model
     {"CTwoToneDlg", {"twotone.html"}},
     {"CChannelEditDlg", {"channeledit.html"}},
     {"CCheckResultDlg", {"safety.html", "writing.html"}},

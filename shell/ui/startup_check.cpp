@@ -5,6 +5,7 @@
 #include <QTextStream>
 
 #include "image/family.h"
+#include "shell/ui/branding.h"
 #include "shell/ui/message_box.h"
 #include "shell/ui/vel_app.h"
 
@@ -40,10 +41,7 @@ int ReportStartupCheck(const CVelApp& app) {
         status = 1;
     }
     // A branding icon is optional: a missing one leaves the window without it.
-    if (app.family().app.iconFromFile) {
-        const QString icon = app.programFile(app.programBaseName() + QStringLiteral(".ico"));
-        out << "icon: " << (QFileInfo::exists(icon) ? shown(icon) : QStringLiteral("(none)")) << '\n';
-    }
+    if (const CBrandingIcon* icon = app.brandingIcon()) out << "icon: " << shown(icon->path()) << '\n';
     return status;
 }
 

@@ -7,6 +7,7 @@
 #include "apps/marlowe/ui/dialogs.h"
 #include "apps/marlowe/ui/text_form_commands.h"
 #include "report/ui/report_printer.h"
+#include "settings/optional_features_models.h"
 #include "settings/ui/dialogs.h"
 
 #include <QAction>
@@ -27,6 +28,7 @@
 #include "shell/startup_rules.h"
 #include "table/image_checks.h"
 #include "shell/ui/about_dlg.h"
+#include "shell/ui/branding.h"
 #include "shell/ui/channel_csv_commands.h"
 #include "shell/ui/command_table.h"
 #include "shell/ui/context_help.h"
@@ -125,6 +127,20 @@ bool CVelApp::initInstance() {
     const bool usesConfig = family_.bilingual || family_.app.titleFromConfig;
     configRead_ = vel::OpenProgramConfig(config_, folders_, (programBase_ + QStringLiteral(".ini")).toStdString(),
                                          usesConfig);
+    if (family_.app.titleFromConfig) {
+        // A branded program names its Type list's items after its sellers'
+        // models; the items, and the bytes they store, stay the family's.
+        vel::NameTypeItems(family_, vel::ConfiguredTypeNames(config_));
+    }
+    if (family_.app.iconFromFile) {
+        // "<program>.ico" beside the program wins, as the configuration file
+        // does; then the installed data folder, then the current directory.
+        const std::string icon = (programBase_ + QStringLiteral(".ico")).toStdString();
+        brandingIcon_ = std::make_shared<CBrandingIcon>(
+            QStringList{QString::fromStdString(vel::JoinPath(folders_.programDir, icon)),
+                        QString::fromStdString(vel::JoinPath(folders_.dataDir, icon)),
+                        QDir::current().filePath(QString::fromStdString(icon))});
+    }
 
     if (family_.bilingual) {
         const QString locale = options_.localeName.isEmpty() ? QLocale::system().name() : options_.localeName;
@@ -220,6 +236,8 @@ void CVelApp::createWindows() {
     look.size = QSize(family_.app.windowWidth, family_.app.windowHeight);
     if (family_.app.windowX && family_.app.windowY) look.position = QPoint(*family_.app.windowX, *family_.app.windowY);
     frame_ = std::make_unique<CMainFrame>(GetFrameProfile(family_.id), look);
+    if (brandingIcon_) ShowBrandingIconOn(frame_.get(), brandingIcon_);
+    if (family_.app.titleFromConfig) KeepEmptyTitleEmpty(frame_.get());
     view_ = new CVelView(family_, displayLang_, frame_.get());
     view_->setImage(&doc_->image());
     frame_->setCentralWidget(view_);
@@ -312,7 +330,14 @@ void CVelApp::installSettingsHandlers() {
         f->setHandler(ID_OPTIONAL_FEATURES_EDIT,
                       [this] { RunMarloweOptionalFeaturesDialog(frame_.get(), doc_->image()); });
     }
-    if (family_.id != vel::FamilyId::Velmar_V) return;
+    if (family_.id != vel::FamilyId::Velmar_V) {
+        if (HasSettingsDialog(family_.id, vel::kOptionalFeaturesDialog)) {
+            f->setHandler(ID_OPTIONAL_FEATURES, [this] {
+                RunSettingsDialog(frame_.get(), family_, doc_->image(), displayLang_, vel::kOptionalFeaturesDialog);
+            });
+        }
+        return;
+    }
     f->setHandler(ID_OPTIONAL_FEATURES,
                   [this] { RunOptionalFeaturesDialog(frame_.get(), doc_->image(), displayLang_); });
     f->setHandler(ID_TWO_TONE, [this] {
@@ -539,12 +564,15 @@ void CVelApp::showNotYetAvailable() {
 }
 
 QString CVelApp::helpFolder() const {
-    // Families with one language read the help of that language.
-    std::string base = languageBase_.toStdString();
-    if (!family_.bilingual)
-        base = programBase_.toStdString() + (displayLang_ == vel::Lang::English ? "_EN" : "_CH");
-    const QString name = QString::fromStdString(vel::HelpFileBaseName(base, programBase_.toStdString()));
-    return programFile(QStringLiteral("help/") + name);
+    // The first folder that holds pages; when none does, the last (the
+    // family's own), so the message names where the pages belong.
+    QString folder;
+    for (const std::string& name :
+         vel::HelpFolderNames(family_, languageBase_.toStdString(), programBase_.toStdString())) {
+        folder = programFile(QStringLiteral("help/") + QString::fromStdString(name));
+        if (QFileInfo::exists(QDir(folder).filePath(QStringLiteral("index.html")))) break;
+    }
+    return folder;
 }
 
 QString CVelApp::programFile(const QString& relativePath) const {
@@ -670,6 +698,8 @@ void CVelApp::showAbout() {
         line2 = QCoreApplication::translate("CMainFrame", profile.aboutLine2);
     }
     CAboutDlg dlg(caption, line1, line2, frame_.get());
+    if (brandingIcon_) ShowBrandingPictureIn(dlg.picture(), brandingIcon_);
+    if (family_.app.titleFromConfig) KeepEmptyTitleEmpty(&dlg);
     dlg.exec();
 }
 

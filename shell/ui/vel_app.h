@@ -30,6 +30,7 @@ class CVelDoc;
 class CHelpWindow;
 class CHelpKeyFilter;
 class CProgramCommands;
+class CBrandingIcon;
 class CTextFormCommands;
 
 /// Where start-up looks. Every field left empty takes the running program's
@@ -64,8 +65,10 @@ public:
     /// The configuration file that was read (empty when none).
     QString configPath() const;
     const vel::CConfigFile& config() const { return config_; }
-    /// The folder of the help pages of the interface language.
+    /// The folder of the program's help pages (of the interface language).
     QString helpFolder() const;
+    /// The icon file a branded program shows, or nullptr for the others.
+    const CBrandingIcon* brandingIcon() const { return brandingIcon_.get(); }
     /// One of the program's own files (or folders), `relativePath` such as
     /// "VM_CH128.ico": beside the program, else in the installed data folder;
     /// when in neither, where the program expects it.
@@ -148,7 +151,9 @@ private:
     QString message(const char* text) const;
     void warn(const QString& text);
 
-    const vel::Family& family_;
+    // The family as this program shows it: a branded program names its Type
+    // list's items after its configuration.
+    vel::Family family_;
     StartupOptions options_;
     QString programPath_;
     QString programDir_;
@@ -171,6 +176,7 @@ private:
     QPointer<CHelpWindow> help_;   // owned by the frame, or by the dialog it was opened over
     CHelpKeyFilter* helpKeys_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
+    std::shared_ptr<CBrandingIcon> brandingIcon_;   // the "<program>.ico" of a branded program
 };
 
 /// The body of every application's main(): starts `family`'s application.

@@ -74,6 +74,14 @@ const std::map<std::pair<std::string, int>, Values>& Promised() {
           {"MAIN/LANGUAGE", "Velmar_V_CH"},
           {"PORTS/COM1", prolific},
           {"PORTS/COM2", "/dev/ttyACM0"}}},
+        {{"docs/gui.md", 1},
+         {{"MAIN/TITLE", "Acme Radio Writer"},
+          {"MAIN/TYPE1", "Acme K10"},
+          {"MAIN/TYPE2", "Acme K20"},
+          {"ABOUT/TITLE", "About Acme"},
+          {"ABOUT/COMPANY", "Acme Radio Ltd"},
+          {"ABOUT/COMPANY1", "www.example.com"},
+          {"ABOUT/VERSION", "Version 1.0"}}},
     };
     return promised;
 }

@@ -168,5 +168,63 @@ INSTANTIATE_TEST_SUITE_P(Cases, LeadingNumber,
                                            IntegerCase{"-2147483648", -2147483647 - 1},
                                            IntegerCase{"-99999999999999999999", -2147483647 - 1}));
 
+struct TypeNamesCase {
+    const char* name;
+    const char* ini;
+    std::vector<std::string> names;   // what the Type list then shows
+};
+void PrintTo(const TypeNamesCase& c, std::ostream* os) { *os << c.name; }
+
+class TypeNames : public ::testing::TestWithParam<TypeNamesCase> {};
+
+TEST_P(TypeNames, NameTheTypeListsItemsInOrder) {
+    CConfigFile config;
+    config.Parse(GetParam().ini);
+    Family family = VmCh128Family();
+    NameTypeItems(family, ConfiguredTypeNames(config));
+    const FormField* type = family.field(1017);
+    ASSERT_NE(type, nullptr);
+    std::vector<std::string> shown;
+    for (const ListItem& item : type->items) shown.push_back(item.text.en);
+    EXPECT_EQ(shown, GetParam().names);
+    // The items still store the family's model codes.
+    EXPECT_EQ(type->items.size(), VmCh128Family().field(1017)->items.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Configurations, TypeNames,
+    ::testing::Values(
+        TypeNamesCase{"None", "", {"VM - K10", "VM - K20", "VM - K30"}},
+        TypeNamesCase{"Two", "[MAIN]\ntype1=Acme 1\nTYPE2=Acme 2\n", {"Acme 1", "Acme 2", "VM - K30"}},
+        TypeNamesCase{"StopsAtTheFirstEmpty", "[MAIN]\nTYPE1=A\nTYPE2=\nTYPE3=C\n", {"A", "VM - K20", "VM - K30"}},
+        TypeNamesCase{"MissingFirst", "[MAIN]\nTYPE2=B\n", {"VM - K10", "VM - K20", "VM - K30"}},
+        TypeNamesCase{"MoreNamesThanItems", "[MAIN]\nTYPE1=A\nTYPE2=B\nTYPE3=C\nTYPE4=D\n", {"A", "B", "C"}},
+        TypeNamesCase{"OtherSection", "[ABOUT]\nTYPE1=A\n", {"VM - K10", "VM - K20", "VM - K30"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct HelpFolderCase {
+    const char* name;
+    const Family& family;
+    const char* languageBase;
+    const char* programBase;
+    std::vector<std::string> folders;
+};
+void PrintTo(const HelpFolderCase& c, std::ostream* os) { *os << c.name; }
+
+class HelpFolders : public ::testing::TestWithParam<HelpFolderCase> {};
+TEST_P(HelpFolders, AreTheProgramsOwnThenTheFamilys) {
+    const HelpFolderCase& c = GetParam();
+    EXPECT_EQ(HelpFolderNames(c.family, c.languageBase, c.programBase), c.folders);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Programs, HelpFolders,
+    ::testing::Values(HelpFolderCase{"VelmarVChinese", VelmarVFamily(), "Velmar_V_CH", "Velmar_V", {"Velmar_V_CH"}},
+                      HelpFolderCase{"VelmarVRenamed", VelmarVFamily(), "Acme_EN", "Acme", {"Velmar_V_EN"}},
+                      HelpFolderCase{"Marlowe", MarloweFamily(), "", "Marlowe", {"Marlowe"}},
+                      HelpFolderCase{"VmCh128Renamed", VmCh128Family(), "", "Acme", {"Acme", "VM_CH128"}},
+                      HelpFolderCase{"VmCh16Cn", VmCh16CnFamily(), "VM_CH16_CN_CH", "VM_CH16_CN", {"VM_CH16_CN"}},
+                      HelpFolderCase{"NoBaseName", VmCh16Family(), "", "", {"VM_CH16"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace vel

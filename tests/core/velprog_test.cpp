@@ -25,6 +25,7 @@
 #include "apps/marlowe/data_password.h"
 #include "apps/marlowe/image_text.h"
 #include "image/family.h"
+#include "settings/settings_dialog_model.h"
 #include "table/channel_csv.h"
 #include "table/channel_table.h"
 #include "velprog_run.h"
@@ -362,7 +363,13 @@ INSTANTIATE_TEST_SUITE_P(
                   {"testmode", "--family", "Velmar_V", "--port", "COM1", "--item", "tx-power", "--default", "--band",
                    "MHz"}},
         UsageCase{"UnknownFault", {"simulate", "--family", "VM_CH16", "--fault", "loud"}},
-        UsageCase{"TypeByteTooBig", {"simulate", "--family", "VM_CH16", "--type-byte", "300"}}),
+        UsageCase{"TypeByteTooBig", {"simulate", "--family", "VM_CH16", "--type-byte", "300"}},
+        UsageCase{"OptionsWithoutShowOrSet", {"options", "--family", "VM_CH128", "in.sin"}},
+        UsageCase{"OptionsUnknownDialog", {"options", "show", "--family", "VM_CH128", "--dialog", "vox", "in.sin"}},
+        UsageCase{"OptionsFamilyWithoutDialog", {"options", "show", "--family", "VM_CH16", "in.sin"}},
+        UsageCase{"OptionsNoKeyAssignment",
+                  {"options", "show", "--family", "VM_CH128", "--dialog", "key-assignment", "in.sin"}},
+        UsageCase{"OptionsSetWithoutValues", {"options", "set", "--family", "VM_CH118", "in.sin", "OUT"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct BadFileCase {
@@ -683,6 +690,105 @@ TEST(VelprogRadioRead, InterruptCancelsClosesAndSavesNothing) {
     EXPECT_EQ(again.exitCode, 0) << again.err;
     sim.stop();
 }
+
+// ---------------------------------------------------------------------------
+// options
+// ---------------------------------------------------------------------------
+
+TEST(VelprogOptions, ShowPrintsWhatEachDialogOpensWith) {
+    TempDir dir;
+    for (const Family* family : AllFamilies()) {
+        for (const SettingsDialogModel& dialog : SettingsDialogsOf(family->id)) {
+            for (const char* lang : {"en", "ch"}) {
+                const Image image = Pattern(family->imageSize, 7);
+                WriteFile(dir / "in.sin", image);
+                const RunResult r = Velprog({"options", "show", "--family", family->name, "--lang", lang, "--dialog",
+                                             dialog.key, dir / "in.sin"});
+                ASSERT_EQ(r.exitCode, 0) << r.err;
+                const json doc = json::parse(r.out);
+                EXPECT_EQ(doc.at("family"), family->name);
+                json expected = json::object();
+                const Lang l = family->uiLang(std::string(lang) == "ch" ? Lang::Chinese : Lang::English);
+                for (const auto& [id, text] : dialog.show(image, l)) expected[std::to_string(id)] = text;
+                EXPECT_EQ(doc.at("controls"), expected) << family->name << " " << dialog.key << " " << lang;
+            }
+        }
+    }
+}
+
+struct OptionsSetCase {
+    const char* name;
+    const char* family;
+    const char* dialog;
+    ControlTexts texts;
+};
+void PrintTo(const OptionsSetCase& c, std::ostream* os) { *os << c.name; }
+
+class VelprogOptionsSet : public ::testing::TestWithParam<OptionsSetCase> {};
+TEST_P(VelprogOptionsSet, DoesWhatOkDoesAndSavesOut) {
+    const OptionsSetCase& c = GetParam();
+    TempDir dir;
+    const Family& family = *FindFamily(c.family);
+    const Image image = Pattern(family.imageSize, 11);
+    WriteFile(dir / "in.sin", image);
+    // "family" and anything else beside "controls" is not read.
+    json values{{"family", "someone else"}, {"controls", json::object()}, {"x", 1}};
+    for (const auto& [id, text] : c.texts) values["controls"][std::to_string(id)] = text;
+    WriteText(dir / "values.json", values.dump());
+    const RunResult r = Velprog({"options", "set", "--family", c.family, "--dialog", c.dialog, "--values",
+                                 dir / "values.json", dir / "in.sin", dir / "out.sin"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    Image expected = image;
+    ASSERT_FALSE(FindSettingsDialog(family.id, c.dialog)->set(expected, Lang::English, c.texts));
+    EXPECT_EQ(ReadFile(dir / "out.sin"), expected);
+    EXPECT_EQ(ReadFile(dir / "in.sin"), image);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, VelprogOptionsSet,
+    ::testing::Values(
+        OptionsSetCase{"VelmarV", "Velmar_V", "optional-features", {{1013, "600"}, {1016, "7"}, {1074, "0"}}},
+        OptionsSetCase{"VmCh128", "VM_CH128", "optional-features", {{1013, "600"}, {1016, "7"}, {1074, "0"}}},
+        OptionsSetCase{"VmCh118", "VM_CH118", "optional-features", {{1013, "600"}, {1016, "7"}, {1074, "0"}}},
+        OptionsSetCase{"MarloweOptionalFeatures", "Marlowe", "optional-features",
+                       {{1013, "120s"}, {1016, "3"}, {1075, ""}, {1078, "Disable"}}},
+        OptionsSetCase{"MarloweKeyAssignment", "Marlowe", "key-assignment",
+                       {{1073, "Monitor"}, {1076, "Vox ON/OFF"}, {1074, ""}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct OptionsRefusalCase {
+    const char* name;
+    const char* family;
+    std::string values;
+    const char* error;
+};
+void PrintTo(const OptionsRefusalCase& c, std::ostream* os) { *os << c.name; }
+
+class VelprogOptionsRefusal : public ::testing::TestWithParam<OptionsRefusalCase> {};
+TEST_P(VelprogOptionsRefusal, ExitsWithOneNamingItAndWritesNothing) {
+    const OptionsRefusalCase& c = GetParam();
+    TempDir dir;
+    WriteFile(dir / "in.sin", NewDocumentImage(*FindFamily(c.family)));
+    WriteText(dir / "values.json", c.values);
+    const RunResult r = Velprog(
+        {"options", "set", "--family", c.family, "--values", dir / "values.json", dir / "in.sin", dir / "out.sin"});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.err.find(c.error), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir / "out.sin"));
+}
+INSTANTIATE_TEST_SUITE_P(
+    Values, VelprogOptionsRefusal,
+    ::testing::Values(
+        OptionsRefusalCase{"UnknownControl", "VM_CH128", R"({"controls": {"1016": "3", "77": "1"}})", "control 77"},
+        OptionsRefusalCase{"HiddenControl", "VM_CH118", R"({"controls": {"1081": "AB"}})", "control 1081"},
+        OptionsRefusalCase{"TextNotTaken", "Velmar_V", R"({"controls": {"3000": "129"}})", "control 3000"},
+        OptionsRefusalCase{"TimeoutNamingNoPosition", "VM_CH128", R"({"controls": {"1013": "14"}})", "control 1013"},
+        OptionsRefusalCase{"NotJson", "VM_CH128", "{controls", "values.json: not a JSON document"},
+        OptionsRefusalCase{"NoControls", "VM_CH128", R"({"1016": "3"})", "values.json: expected an object"},
+        OptionsRefusalCase{"ValueNotText", "VM_CH128", R"({"controls": {"1016": 3}})", "control 1016 must be given"},
+        OptionsRefusalCase{"KeyNotIdentifier", "VM_CH128", R"({"controls": {"squelch": "3"}})", "\"squelch\""},
+        OptionsRefusalCase{"LongTextQuotedShort", "Marlowe",
+                           R"({"controls": {"1016": ")" + std::string(5000, 'x') + R"("}})", "(5000 bytes)"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------
 // diff and check

@@ -46,10 +46,32 @@ private slots:
         QVERIFY(app.document()->image() == before);
     }
 
+    void familiesOpenTheirOwnOptionalFeatures_data() {
+        QTest::addColumn<int>("family");
+        QTest::newRow("VM_CH128") << int(vel::FamilyId::VM_CH128);
+        QTest::newRow("VM_CH118") << int(vel::FamilyId::VM_CH118);
+    }
+    void familiesOpenTheirOwnOptionalFeatures() {
+        QFETCH(int, family);
+        const vel::Family& f = vel::GetFamily(static_cast<vel::FamilyId>(family));
+        ProgramDir dir;
+        MessageScript messages;
+        CVelApp app(f, dir.options(QStringLiteral("en_US"), QString::fromStdString(f.name)));
+        QVERIFY(app.initInstance());
+        const vel::Image before = app.document()->image();
+        QCOMPARE(TitleOfDialogOpenedBy(app, ID_OPTIONAL_FEATURES), QStringLiteral("Optional Features"));
+        QVERIFY(messages.shown.empty());
+        QVERIFY(app.document()->image() == before);
+        // The two-tone dialog belongs to the full application alone.
+        app.mainFrame()->execute(ID_TWO_TONE);
+        QCOMPARE(messages.shown.size(), size_t(1));
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
     void familiesWithoutTheseDialogsSayNotYetAvailable() {
         ProgramDir dir;
         MessageScript messages;
-        CVelApp app(vel::GetFamily(vel::FamilyId::VM_CH128), dir.options(QStringLiteral("en_US"), QStringLiteral("VM_CH128")));
+        CVelApp app(vel::GetFamily(vel::FamilyId::VM_CH16), dir.options(QStringLiteral("en_US"), QStringLiteral("VM_CH16")));
         QVERIFY(app.initInstance());
         app.mainFrame()->execute(ID_OPTIONAL_FEATURES);
         QCOMPARE(messages.shown.size(), size_t(1));

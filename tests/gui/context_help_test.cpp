@@ -137,6 +137,10 @@ private slots:
         QTest::newRow("Marlowe optional features")
             << vel::FamilyId::Marlowe << int(ID_OPTIONAL_FEATURES_EDIT) << "Marlowe" << "settings.html";
         QTest::newRow("Marlowe key assignment") << vel::FamilyId::Marlowe << int(ID_KEY_ASSIGNMENT) << "Marlowe" << "settings.html";
+        QTest::newRow("VM_CH128 optional features")
+            << vel::FamilyId::VM_CH128 << int(ID_OPTIONAL_FEATURES) << "VM_CH128" << "settings.html";
+        QTest::newRow("VM_CH118 optional features")
+            << vel::FamilyId::VM_CH118 << int(ID_OPTIONAL_FEATURES) << "VM_CH118" << "settings.html";
         QTest::newRow("VM_CH16 test mode") << vel::FamilyId::VM_CH16 << int(ID_TEST_MODE) << "VM_CH16" << "testmode.html";
     }
     void f1InAModalDialog() {

@@ -1,5 +1,6 @@
 // Shows one of the settings or signalling dialogs with sample values, for
-// screenshots: dialog_preview <optional|encode|decode|channel|marlowe-keys|marlowe-optional> <en|zh>.
+// screenshots: dialog_preview <optional|encode|decode|channel|marlowe-keys|marlowe-optional> <en|zh>,
+// or dialog_preview <VM_CH128|VM_CH118> for a family's Optional Features.
 // Prints the window id and keeps the dialog open until it is closed.
 
 #include <QApplication>
@@ -15,7 +16,9 @@
 #include "apps/marlowe/ui/key_assignment_dlg.h"
 #include "apps/marlowe/ui/optional_features_dlg.h"
 #include "image/family.h"
+#include "settings/optional_features_models.h"
 #include "settings/ui/optional_features_dlg.h"
+#include "settings/ui/settings_dlg.h"
 #include "settings/ui/up_down_edit.h"
 #include "signalling/ui/channel_edit_dlg.h"
 #include "signalling/ui/two_tone_dlg.h"
@@ -75,12 +78,24 @@ int main(int argc, char** argv) {
     marlowe[0x3C4] = 21;
     NoTable table;
     std::unique_ptr<QDialog> dialog;
+    vel::Image familyImage;
     if (which == QLatin1String("marlowe-keys")) {
         QApplication::setApplicationName(QStringLiteral("Marlowe"));
         dialog = std::make_unique<velui::CKeyAssignmentDlg>(marlowe);
     } else if (which == QLatin1String("marlowe-optional")) {
         QApplication::setApplicationName(QStringLiteral("Marlowe"));
         dialog = std::make_unique<velui::marlowe::COptionalFeaturesDlg>(marlowe);
+    } else if (const vel::Family* family = vel::FindFamily(which.toStdString())) {
+        // A family's Optional Features with a few settings changed.
+        familyImage = vel::NewDocumentImage(*family);
+        const vel::SettingsDialogModel& model = *vel::FindSettingsDialog(family->id, vel::kOptionalFeaturesDialog);
+        model.set(familyImage, vel::Lang::English,
+                  {{1013, "120"}, {1079, "English"}, {1077, "3"}, {1085, "Monitor"}, {1086, "Key Lock"}});
+        if (family->id == vel::FamilyId::VM_CH128)
+            model.set(familyImage, vel::Lang::English, {{1080, "1234"}, {1081, "A1B2"}, {1092, "1"}});
+        dialog = std::make_unique<velui::CSettingsDlg>(
+            model, *velui::SettingsDlgLayoutOf(family->id, vel::kOptionalFeaturesDialog), familyImage,
+            vel::Lang::English);
     } else if (which == QLatin1String("optional")) {
         dialog = std::make_unique<velui::COptionalFeaturesDlg>(image);
     } else if (which == QLatin1String("channel")) {

@@ -13,6 +13,8 @@ using velui::CHelpWindow;
 namespace {
 
 const QStringList kLanguages = {QStringLiteral("Velmar_V_EN"), QStringLiteral("Velmar_V_CH")};
+// The family programs whose pages are written; each opens its own folder.
+const QStringList kFamilyFolders = {QStringLiteral("VM_CH128"), QStringLiteral("VM_CH118")};
 // Help of a program of its own, about its own commands.
 const QStringList kProgramFolders = {QStringLiteral("VM_CH16"), QStringLiteral("VM_CH16_CN")};
 
@@ -41,7 +43,7 @@ private slots:
     void pages_data() {
         QTest::addColumn<QString>("lang");
         QTest::addColumn<QString>("page");
-        for (const QString& lang : kLanguages + kProgramFolders)
+        for (const QString& lang : kLanguages + kFamilyFolders + kProgramFolders)
             for (const QString& page : QDir(Folder(lang)).entryList({QStringLiteral("*.html")}, QDir::Files))
                 QTest::addRow("%s/%s", qPrintable(lang), qPrintable(page)) << lang << page;
     }
@@ -88,6 +90,40 @@ private slots:
         QCOMPARE(help.currentPage(), QStringLiteral("index.html"));
         help.openPage(found);
         QCOMPARE(help.currentPage(), found);
+    }
+
+    // A family's pages are about its own commands: no two-tone signalling,
+    // and the shortcuts it really has.
+    void familyPagesAreAboutTheirOwnCommands_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QStringList>("topics");
+        QTest::newRow("VM_CH128") << kFamilyFolders[0]
+                                  << QStringList{"connecting.html", "port.html", "reading.html", "editing.html",
+                                                 "settings.html", "saving.html", "writing.html", "testmode.html",
+                                                 "branding.html", "troubleshooting.html"};
+        QTest::newRow("VM_CH118") << kFamilyFolders[1]
+                                  << QStringList{"connecting.html", "port.html", "reading.html", "editing.html",
+                                                 "settings.html", "saving.html", "writing.html", "testmode.html",
+                                                 "troubleshooting.html"};
+    }
+    void familyPagesAreAboutTheirOwnCommands() {
+        QFETCH(QString, folder);
+        QFETCH(QStringList, topics);
+        CHelpWindow help(Folder(folder));
+        QVERIFY(help.isValid());
+        QCOMPARE(help.contentsTitles().size(), topics.size() + 1);
+        QCOMPARE(help.contentsTitles().at(0), folder + QStringLiteral(" Help"));
+        QStringList pages = QDir(Folder(folder)).entryList({QStringLiteral("*.html")}, QDir::Files);
+        pages.removeOne(QStringLiteral("index.html"));
+        topics.sort();
+        QCOMPARE(pages, topics);
+        for (const QString& page : pages) {
+            const QString html = Read(QDir(Folder(folder)).filePath(page));
+            for (const char* foreign : {"Two Tone", "two-tone", "Ctrl+Y", "Velmar_V", "Channel Edit"})
+                QVERIFY2(!html.contains(QLatin1String(foreign), Qt::CaseInsensitive), qPrintable(page + ": " + foreign));
+        }
+        QVERIFY(help.search(QStringLiteral("PF1")).contains(QStringLiteral("settings.html")));
+        QVERIFY(help.indexKeywords().contains(QStringLiteral("Optional Features")));
     }
 
     void programHelp_data() {

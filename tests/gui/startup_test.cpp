@@ -4,6 +4,9 @@
 // the help pages chosen, and the family's window.
 
 #include <QAction>
+#include <QComboBox>
+#include <QImage>
+#include <QWindow>
 #include <QApplication>
 #include <QDialog>
 #include <QGroupBox>
@@ -20,6 +23,7 @@
 #include "shell/ui/main_frame.h"
 #include "shell/ui/vel_app.h"
 #include "shell/ui/vel_doc.h"
+#include "table/ui/vel_view.h"
 #include "shell_test_support.h"
 #include "table/ui/cmsflexgrid.h"
 #include "table/ui/vel_view.h"
@@ -32,6 +36,31 @@ using shelltest::ProgramDir;
 Q_DECLARE_METATYPE(vel::FamilyId)
 
 namespace {
+
+// Copies the help folder `folder` beside the program as "help/<as>".
+void CopyHelpAs(const ProgramDir& dir, const QString& folder, const QString& as) {
+    const QDir source(QStringLiteral(VEL_HELP_DIR "/") + folder);
+    QDir().mkpath(dir.path(QStringLiteral("help/")) + as);
+    for (const QString& f : source.entryList(QDir::Files))
+        QFile::copy(source.filePath(f), dir.path(QStringLiteral("help/%1/%2").arg(as, f)));
+}
+
+// An icon file holding one square image of `size` pixels.
+void WriteIcon(const QString& path, int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(QColor(200, 30, 30));
+    QVERIFY(image.save(path, "ICO"));
+}
+
+// Runs the current directory elsewhere while the object lives.
+class CurrentDirectory {
+public:
+    explicit CurrentDirectory(const QString& path) : old_(QDir::currentPath()) { QDir::setCurrent(path); }
+    ~CurrentDirectory() { QDir::setCurrent(old_); }
+
+private:
+    QString old_;
+};
 
 /// Start-up options of Velmar_V installed under `prefix` ("<prefix>/bin/Velmar_V"),
 /// with its user's configuration folder in "<prefix>/home/velmar".
@@ -293,6 +322,154 @@ private slots:
         app.mainFrame()->execute(ID_HELP_FINDER);
         QCOMPARE(messages.shown.size(), size_t(1));
         QVERIFY(messages.shown[0].text.contains(QDir::toNativeSeparators(dir.path("help/Velmar_V_EN/index.html"))));
+    }
+
+    // Each family program opens its own pages, under its own name when it was
+    // given one and has pages of that name; one whose pages are missing says
+    // which. Another program's pages beside it are not taken instead.
+    void familyHelp_data() {
+        QTest::addColumn<vel::FamilyId>("family");
+        QTest::addColumn<QString>("program");   // the executable's name
+        QTest::addColumn<QStringList>("copied");
+        QTest::addColumn<QString>("opened");    // "" when the pages are missing
+        for (vel::FamilyId id : {vel::FamilyId::VM_CH128, vel::FamilyId::VM_CH118, vel::FamilyId::Marlowe,
+                                 vel::FamilyId::VM_CH16, vel::FamilyId::VM_CH16_CN}) {
+            const QString name = QString::fromStdString(vel::GetFamily(id).name);
+            QTest::newRow(qPrintable(name)) << id << name << QStringList{name} << name;
+        }
+        QTest::newRow("renamed, its pages under its own name")
+            << vel::FamilyId::VM_CH128 << "Acme" << QStringList{"VM_CH128", "Acme"} << "Acme";
+        QTest::newRow("renamed, the family's pages")
+            << vel::FamilyId::Marlowe << "Acme" << QStringList{"Marlowe"} << "Marlowe";
+        QTest::newRow("VM_CH128 without its pages") << vel::FamilyId::VM_CH128 << "VM_CH128" << QStringList{} << "";
+        QTest::newRow("VM_CH16 without its pages") << vel::FamilyId::VM_CH16 << "VM_CH16" << QStringList{} << "";
+    }
+    void familyHelp() {
+        QFETCH(vel::FamilyId, family);
+        QFETCH(QString, program);
+        QFETCH(QStringList, copied);
+        QFETCH(QString, opened);
+        ProgramDir dir;
+        const QString name = QString::fromStdString(vel::GetFamily(family).name);
+        CopyHelp(dir);   // every program's pages, then only those the row names of this family
+        QVERIFY(QDir(dir.path("help/" + name)).removeRecursively());
+        for (const QString& folder : copied) CopyHelpAs(dir, name, folder);   // the family's pages under that name
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(family), dir.options("en_US", program));
+        QVERIFY(app.initInstance());
+        app.mainFrame()->execute(ID_HELP_FINDER);
+        if (opened.isEmpty()) {
+            QCOMPARE(app.helpFolder(), dir.path("help/" + name));
+            QCOMPARE(messages.shown.size(), size_t(1));
+            QVERIFY(messages.shown[0].text.contains(QDir::toNativeSeparators(dir.path("help/" + name + "/index.html"))));
+            return;
+        }
+        QCOMPARE(app.helpFolder(), dir.path("help/" + opened));
+        QCOMPARE(messages.shown.size(), size_t(0));
+        QVERIFY(app.helpWindow()->isVisible());
+        QCOMPARE(app.helpWindow()->folder(), dir.path("help/" + opened));
+        QCOMPARE(app.helpWindow()->currentPage(), QStringLiteral("index.html"));
+        // The contents page of the family's own folder, in the program's language.
+        const QString title = name == QLatin1String("VM_CH16_CN") ? QStringLiteral("VM系列专业手持对讲机写频软件 帮助")
+                                                                  : name + " Help";
+        QCOMPARE(app.helpWindow()->contentsTitles().value(0), title);
+    }
+
+    // "<program>.ico": beside the program wins over the current directory;
+    // without one there is no icon of ours, in the window or the about box.
+    void brandingIcon_data() {
+        QTest::addColumn<int>("besideSize");    // 0: no file, -1: a file that is not an icon
+        QTest::addColumn<int>("currentSize");
+        QTest::addColumn<int>("shownSize");     // 0: no icon
+        QTest::newRow("beside the program") << 32 << 0 << 32;
+        QTest::newRow("beside wins") << 32 << 16 << 32;
+        QTest::newRow("current directory") << 0 << 16 << 16;
+        QTest::newRow("unreadable beside") << -1 << 16 << 16;
+        QTest::newRow("none") << 0 << 0 << 0;
+    }
+    void brandingIcon() {
+        QFETCH(int, besideSize);
+        QFETCH(int, currentSize);
+        QFETCH(int, shownSize);
+        ProgramDir dir;
+        QTemporaryDir elsewhere;
+        if (besideSize > 0) WriteIcon(dir.path("VM_CH128.ico"), besideSize);
+        if (besideSize < 0) dir.writeFile("VM_CH128.ico", "not an icon");
+        if (currentSize > 0) WriteIcon(QDir(elsewhere.path()).filePath("VM_CH128.ico"), currentSize);
+        CurrentDirectory current(elsewhere.path());
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(vel::FamilyId::VM_CH128), dir.options("en_US", "VM_CH128"));
+        QVERIFY(app.initInstance());
+        const QIcon icon = app.mainFrame()->windowIcon();
+        if (shownSize == 0) {
+            QVERIFY(icon.availableSizes().isEmpty());
+        } else {
+            QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(shownSize, shownSize)});
+        }
+        QSize picture;
+        QTimer::singleShot(0, [&] {
+            auto* dlg = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
+            if (!dlg) return;
+            picture = dlg->picture()->pixmap().size();
+            dlg->accept();
+        });
+        app.mainFrame()->execute(ID_APP_ABOUT);
+        QCOMPARE(picture, shownSize ? QSize(shownSize, shownSize) : QSize(0, 0));
+        QCOMPARE(messages.shown.size(), size_t(0));
+    }
+
+    void brandingIconFollowsTheFile() {
+        ProgramDir dir;
+        WriteIcon(dir.path("VM_CH128.ico"), 16);
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(vel::FamilyId::VM_CH128), dir.options("en_US", "VM_CH128"));
+        QVERIFY(app.initInstance());
+        QCOMPARE(app.mainFrame()->windowIcon().availableSizes(), QList<QSize>{QSize(16, 16)});
+        WriteIcon(dir.path("VM_CH128.ico"), 48);
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(app.mainFrame(), &activate);
+        QCOMPARE(app.mainFrame()->windowIcon().availableSizes(), QList<QSize>{QSize(48, 48)});
+        QVERIFY(QFile::remove(dir.path("VM_CH128.ico")));
+        QApplication::sendEvent(app.mainFrame(), &activate);
+        QVERIFY(app.mainFrame()->windowIcon().availableSizes().isEmpty());
+    }
+
+    // An empty configured title is not replaced by the program's name.
+    void emptyTitlesStayEmpty() {
+        ProgramDir dir;
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(vel::FamilyId::VM_CH128), dir.options("en_US", "VM_CH128"));
+        QVERIFY(app.initInstance());
+        app.mainFrame()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainFrame()));
+        QCOMPARE(app.mainFrame()->windowTitle(), QString());
+        QCOMPARE(app.mainFrame()->windowHandle()->title(), QStringLiteral(" "));
+        QString aboutTitle = QStringLiteral("unseen");
+        QTimer::singleShot(0, [&] {
+            auto* dlg = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget());
+            if (!dlg) return;
+            aboutTitle = dlg->windowHandle() ? dlg->windowHandle()->title() : QString();
+            dlg->accept();
+        });
+        app.mainFrame()->execute(ID_APP_ABOUT);
+        QCOMPARE(aboutTitle, QStringLiteral(" "));
+    }
+
+    void typeNamesFromConfiguration() {
+        ProgramDir dir;
+        dir.writeFile("VM_CH128.ini", "[MAIN]\nTYPE1=Acme A\nTYPE2=Acme B\n");
+        MessageScript messages;
+        CVelApp app(vel::GetFamily(vel::FamilyId::VM_CH128), dir.options("en_US", "VM_CH128"));
+        QVERIFY(app.initInstance());
+        auto* type = app.view()->findChild<QComboBox*>(QStringLiteral("field1017"));
+        QVERIFY(type);
+        QCOMPARE(type->itemText(0), QStringLiteral("Acme A"));
+        QCOMPARE(type->itemText(1), QStringLiteral("Acme B"));
+        QCOMPARE(type->itemText(2), QStringLiteral("VM - K30"));
+        // A new document selects "VM - K20": it shows under its new name and stores the same byte.
+        QCOMPARE(type->currentText(), QStringLiteral("Acme B"));
+        app.view()->storeChannelGrid();
+        QCOMPARE(int(app.document()->image()[0x80B]), 0x39);
     }
 
     void familyWindows_data() {

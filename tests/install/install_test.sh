@@ -7,6 +7,7 @@
 # and running the programs writes nothing under the prefix.
 set -euo pipefail
 build="$1"
+src="$(cd "$(dirname "$0")/../.." && pwd)"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 prefix="$tmp/prefix"
@@ -15,6 +16,12 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 programs=(Velmar_V VM_CH128 VM_CH118 Marlowe VM_CH16 VM_CH16_CN)
 mime_type=application/x-velmar-channel-data
 mime_icon=application-x-velmar-channel-data
+# Each program carries its own help pages (Velmar_V two languages, every other
+# program help/<Program>/). A program whose pages are not written yet has none
+# and says so at start-up: "help pages missing: …".
+help_written() {
+  if [ "$1" = Velmar_V ]; then [ -d "$src/help/Velmar_V_EN" ]; else [ -d "$src/help/$1" ]; fi
+}
 
 cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" || { cat "$tmp/install.log" >&2; exit 1; }
 
@@ -34,7 +41,9 @@ done
 for p in "${programs[@]}"; do
   [ -x "$prefix/bin/$p" ] || fail "bin/$p is not installed"
   [ -f "$prefix/share/velmar/$p/$p.ini" ] || fail "the default $p.ini is not installed"
-  ls "$prefix/share/velmar/$p"/help/*/index.html >/dev/null 2>&1 || fail "$p has no help pages"
+  if help_written "$p"; then
+    ls "$prefix/share/velmar/$p"/help/*/index.html >/dev/null 2>&1 || fail "$p has no help pages"
+  fi
 done
 
 # Everything under the prefix, to compare after running the programs.
@@ -62,8 +71,15 @@ done
 check_startup() {
   local program="$1" lang="$2" what="$3" expected="$4"
   shift 4
-  local out err
-  if ! out=$(LANG="$lang" "$prefix/bin/$program" --startup-check "$@" 2>"$tmp/err"); then
+  local out err status=0
+  out=$(LANG="$lang" "$prefix/bin/$program" --startup-check "$@" 2>"$tmp/err") || status=$?
+  if ! help_written "$program"; then
+    # Its missing pages are reported, and that is all that is wrong.
+    grep -q '^help pages missing: ' "$tmp/err" || fail "$program does not say its help pages are missing"
+    sed -i '/^help pages missing: /d' "$tmp/err"
+    [ "$status" -eq 1 ] && [ ! -s "$tmp/err" ] && status=0
+  fi
+  if [ "$status" -ne 0 ]; then
     fail "$program --startup-check failed: $(cat "$tmp/err")"
     return
   fi
