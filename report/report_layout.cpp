@@ -75,9 +75,9 @@ ReportFonts ReportFontsFor(const Family& family, Lang /*lang*/, const ReportGeom
     f.unit = static_cast<int>(u);
     const int height = h < 1 ? 1 : static_cast<int>(h);
     const int width = u < 1 ? 1 : static_cast<int>(u);
-    f.title = ReportFontSpec{-height, width, 400, 48, "Times New Roman", {}, false};
+    f.title = ReportFontRequest{-height, width, 400, 48, "Times New Roman", {}, false};
     const int bodyWidth = static_cast<int>(0.8 * width);
-    f.body = ReportFontSpec{-height, bodyWidth < 1 ? 1 : bodyWidth, 400, 48, "Times New Roman", {}, false};
+    f.body = ReportFontRequest{-height, bodyWidth < 1 ? 1 : bodyWidth, 400, 48, "Times New Roman", {}, false};
     if (const auto* onePage = report_detail::OnePageReportOf(family)) {
         f.title.face = onePage->titleFace;
         f.title.substitutes = onePage->titleSubstitutes;

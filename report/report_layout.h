@@ -46,7 +46,7 @@ struct ReportGeometry {
 /// A font request in the terms of a logical font: a negative height asks for
 /// that character (em) height, width is the average character width, both in
 /// twips.
-struct ReportFontSpec {
+struct ReportFontRequest {
     int height = 0;
     int width = 0;
     int weight = 400;
@@ -61,8 +61,8 @@ struct ReportFontSpec {
 
 /// The report's two fonts and the width unit of the page.
 struct ReportFonts {
-    ReportFontSpec title;
-    ReportFontSpec body;
+    ReportFontRequest title;
+    ReportFontRequest body;
     int charHeight = 0;   ///< h = (H / 45) × 1440 / dpiY: 45 lines to the page
     int unit = 0;         ///< u = (W × 1440 / dpiX − 900) / 80: 80 units across the page
 };

@@ -47,7 +47,7 @@ double TwipsToPixels(int twips, int dpi) { return twips * static_cast<double>(dp
 /// The font a logical font request asks for, at the device's resolution:
 /// the requested character height as the em size, and the average character
 /// width reached by stretching the face horizontally.
-QFont MakeFont(const vel::ReportFontSpec& request, const QPaintDevice& device) {
+QFont MakeFont(const vel::ReportFontRequest& request, const QPaintDevice& device) {
     QFont font(ResolveReportFace(request));
     // Pitch and family 48 asks for a font of constant stroke width when the
     // face itself is missing.
@@ -90,7 +90,7 @@ QString MessageTitle() {
 
 }  // namespace
 
-QString ResolveReportFace(const vel::ReportFontSpec& request) {
+QString ResolveReportFace(const vel::ReportFontRequest& request) {
     const QString face = QString::fromStdString(request.face);
     if (request.substitutes.empty() && !request.chinese) return face;
     const QStringList installed = QFontDatabase::families();

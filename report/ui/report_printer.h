@@ -42,7 +42,7 @@ namespace velui {
 /// Chinese report's title font "宋体" becomes, on a system without it, a
 /// Chinese font that is there (WenQuanYi on a Debian system), instead of
 /// whatever the platform would pick for an unknown name.
-QString ResolveReportFace(const vel::ReportFontSpec& request);
+QString ResolveReportFace(const vel::ReportFontRequest& request);
 
 /// Draws page `page` (1-based) of the report with `painter`, which must be
 /// active on `device`. The device's paintable area is the print area; the

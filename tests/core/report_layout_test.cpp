@@ -101,7 +101,7 @@ TEST_P(ReportGeometryTest, FontsAndTitlePosition) {
     EXPECT_EQ(fonts.title.width, c.u);
     EXPECT_EQ(fonts.body.height, -c.h);
     EXPECT_EQ(fonts.body.width, c.bodyWidth);
-    for (const ReportFontSpec* s : {&fonts.title, &fonts.body}) {
+    for (const ReportFontRequest* s : {&fonts.title, &fonts.body}) {
         EXPECT_EQ(s->weight, 400);
         EXPECT_EQ(s->pitchAndFamily, 48);
         EXPECT_EQ(s->face, "Times New Roman");

@@ -460,10 +460,10 @@ private slots:
         }
         // A request without substitutes is left to the platform's own matching.
         QCOMPARE(velui::ResolveReportFace(fonts.body), QStringLiteral("Times New Roman"));
-        vel::ReportFontSpec spec;
-        spec.face = "No Such Face";
-        spec.substitutes = {"No Such Face Either", installed.front().toStdString()};
-        QCOMPARE(velui::ResolveReportFace(spec), installed.front());
+        vel::ReportFontRequest request;
+        request.face = "No Such Face";
+        request.substitutes = {"No Such Face Either", installed.front().toStdString()};
+        QCOMPARE(velui::ResolveReportFace(request), installed.front());
     }
 
     void onePageReportsThroughTheTools() {
