@@ -109,6 +109,13 @@ public:
     virtual ~Clock() = default;
     virtual void sleepMs(int ms) = 0;
     virtual std::int64_t nowMs() const = 0;
+    /// A pause of `ms` in which `work` runs first: the thread would only wait
+    /// otherwise. The pause still ends `ms` after it began, unless the work
+    /// takes longer. A virtual clock counts the pause alone.
+    virtual void sleepMsDoing(int ms, const std::function<void()>& work) {
+        work();
+        sleepMs(ms);
+    }
 };
 
 /// The real monotonic clock.

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 #include "link/exact_pauses.h"
@@ -15,20 +17,30 @@ public:
         // pauses about a thousand times, and every pause that ends late makes
         // the whole transfer slower.
         if (ms <= 0) return;
-        PrepareThreadForExactPauses();
-        // Even so a sleeping thread wakes some tens of microseconds after its
-        // time (more on a virtual machine). Sleep all but the last stretch and
-        // watch the clock for that.
-        using namespace std::chrono;
-        constexpr auto kWatched = microseconds(150);
-        const auto end = steady_clock::now() + milliseconds(ms);
-        std::this_thread::sleep_until(end - kWatched);
-        while (steady_clock::now() < end) {
-        }
+        waitUntil(std::chrono::steady_clock::now() + std::chrono::milliseconds(ms));
+    }
+    void sleepMsDoing(int ms, const std::function<void()>& work) override {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(ms, 0));
+        work();
+        waitUntil(end);
     }
     std::int64_t nowMs() const override {
         using namespace std::chrono;
         return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    }
+
+private:
+    static void waitUntil(std::chrono::steady_clock::time_point end) {
+        using namespace std::chrono;
+        if (steady_clock::now() >= end) return;
+        PrepareThreadForExactPauses();
+        // Even so a sleeping thread wakes some tens of microseconds after its
+        // time (more on a virtual machine). Sleep all but the last stretch and
+        // watch the clock for that.
+        constexpr auto kWatched = microseconds(150);
+        std::this_thread::sleep_until(end - kWatched);
+        while (steady_clock::now() < end) {
+        }
     }
 };
 

@@ -205,8 +205,9 @@ void CProgramCommands::runSession() {
     }
 
     std::unique_ptr<vel::SerialPort> port = makePort(portName);
-    QtSessionHost host(*dialog_, view_, title(), clock(), family_, sessionDirections(purpose));
-    vel::ProgrammingSession session(family_, lang_, *port, clock(), host);
+    ProgressPaintingClock sessionClock(clock(), *dialog_);
+    QtSessionHost host(*dialog_, view_, title(), sessionClock, family_, sessionDirections(purpose));
+    vel::ProgrammingSession session(family_, lang_, *port, sessionClock, host);
 
     const std::int64_t startMs = clock().nowMs();
     sessionRunning_ = true;
@@ -216,7 +217,8 @@ void CProgramCommands::runSession() {
     std::optional<vel::Image> radioCopy;
     try {
         if (purpose == Purpose::Write) {
-            written = vel::RunWriteSequence(family_, lang_, *port, clock(), host, portName, doc_.image(), writeOptions());
+            written = vel::RunWriteSequence(family_, lang_, *port, sessionClock, host, portName, doc_.image(),
+                                            writeOptions());
             result = written->session;
             result.outcome = written->outcome;
         } else if (purpose == Purpose::ReadForCompare) {
@@ -484,10 +486,14 @@ void CProgramCommands::onTestMode() {
     link.clock = &clock();
     link.messageTitle = title();
     CTestModeDlg dlg(family_, lang_, testModeBaseMHz(), frame_.portName(), link, &frame_);
+    // The simulated radio thinks before it answers a test mode, which clears
+    // the line between a frame and the read of its answer.
+    if (simulated_) simulated_->setTestModeTiming(true);
     if (testModeRunner_)
         testModeRunner_(dlg);
     else
         dlg.exec();
+    if (simulated_) simulated_->setTestModeTiming(false);
 }
 
 // ---------------------------------------------------------------------------

@@ -55,9 +55,10 @@ public:
     void setDeactivationGuard(bool armed) { guard_ = armed; }
 
     /// The status line's text. While a session runs, the status line, the bar
-    /// and the time left are repainted at most kDisplayIntervalMs apart: the
-    /// newest values are shown at the next pump round after that. The getters
-    /// give the newest values at once.
+    /// and the time left are repainted at most kDisplayIntervalMs apart, in a
+    /// pause of the session (paintProgressIfDue) or, when no pause comes, at a
+    /// pump round kFallbackDisplayMs after the last showing. The getters give
+    /// the newest values at once.
     void setStatusText(const QString& text);
     QString statusText() const { return statusText_; }
 
@@ -77,8 +78,17 @@ public:
     QString timeLeftText() const { return timeLeft_; }
     /// Shows the newest values now.
     void showProgressNow();
+    /// A session runs, its values changed and kDisplayIntervalMs have passed
+    /// since they were last shown.
+    bool progressDue() const;
+    /// When progressDue, shows the newest values and paints the dialog at
+    /// once, its layout settled first, so that the next pump round finds
+    /// nothing to draw. The session calls it in its pauses, where the thread
+    /// would otherwise only wait.
+    void paintProgressIfDue();
 
     static constexpr int kDisplayIntervalMs = 100;
+    static constexpr int kFallbackDisplayMs = 3 * kDisplayIntervalMs;
 
     QPushButton* startButton() const { return start_; }
     QPushButton* cancelButton() const { return cancelButton_; }
@@ -117,7 +127,8 @@ private:
     QString statusText_;
     QString timeLeft_;
     QElapsedTimer sinceShown_;   // since the display last showed the newest values
-    QTimer displayTimer_;        // shows them once the interval is over
+    QTimer displayTimer_;        // shows them when no pause of the session has
+    bool pending_ = false;       // newer values than the display shows
 
     QPushButton* start_ = nullptr;
     QPushButton* cancelButton_ = nullptr;

@@ -77,6 +77,13 @@ void QtSessionHost::blocksDone(int done, int total) {
     dialog_.setTimeLeft(estimate_.percent(), static_cast<int>(std::ceil(estimate_.secondsLeft())));
 }
 
+void ProgressPaintingClock::sleepMs(int ms) {
+    if (ms > 0 && dialog_.progressDue())
+        inner_.sleepMsDoing(ms, [this] { dialog_.paintProgressIfDue(); });
+    else
+        inner_.sleepMs(ms);
+}
+
 vel::MessageAnswer QtSessionHost::showMessage(const std::string& text, vel::MessageButtons buttons) {
     const bool guard = dialog_.deactivationGuard();
     dialog_.setDeactivationGuard(false);

@@ -88,4 +88,19 @@ private:
     std::int64_t lastPumpMs_ = 0;
 };
 
+/// The clock a session from the progress dialog runs on: `inner`'s pauses,
+/// in which the dialog paints its progress when due. The pause lasts as long
+/// as it would anyway, so the display costs the session nothing the line
+/// waits for (unless a paint takes longer than the pause).
+class ProgressPaintingClock final : public vel::Clock {
+public:
+    ProgressPaintingClock(vel::Clock& inner, ProgressDialog& dialog) : inner_(inner), dialog_(dialog) {}
+    void sleepMs(int ms) override;
+    std::int64_t nowMs() const override { return inner_.nowMs(); }
+
+private:
+    vel::Clock& inner_;
+    ProgressDialog& dialog_;
+};
+
 }  // namespace velui

@@ -13,16 +13,13 @@ namespace velui {
 struct SimulatedRadio::Impl {
     explicit Impl(const vel::Family& family) : radio(family) {
         radio.loadMemory(vel::SimulatedRadioStartingMemory(family));
-        // A radio that answers block frames at once, as the protocol's floor
-        // counts them: the blocks of a read or a write take as long as the
-        // line and the protocol's pauses make them. The handshake and the
-        // test mode keep a radio's few milliseconds, which the test mode's
-        // purges need (15 ms a session).
-        radio.setReplyLatencyUs(kHandshakeLatencyUs);
-        radio.setBlockReplyLatencyUs(0);
+        // A radio that answers at once, as the protocol's floor counts it: a
+        // read or a write takes as long as the line and the protocol's pauses
+        // make it.
+        radio.setReplyLatencyUs(0);
     }
 
-    static constexpr std::int64_t kHandshakeLatencyUs = 5000;
+    bool latencyChosen = false;   // setReplyLatencyUs was called
 
     // The server reaches the radio under its own lock; everything here goes
     // through withRadio once the server runs.
@@ -74,7 +71,16 @@ void SimulatedRadio::setFaults(const vel::SimulatorFaults& faults) {
 }
 
 void SimulatedRadio::setReplyLatencyUs(long long us) {
+    d->latencyChosen = true;
     d->withRadio([&](vel::RadioSimulator& r) { r.setReplyLatencyUs(us); });
+}
+
+void SimulatedRadio::setTestModeTiming(bool on) {
+    if (d->latencyChosen) return;
+    d->withRadio([&](vel::RadioSimulator& r) {
+        r.setReplyLatencyUs(on ? kTestModeLatencyUs : 0);
+        r.setBlockReplyLatencyUs(0);
+    });
 }
 
 int SimulatedRadio::testModeCount() const {
@@ -105,6 +111,7 @@ vel::Image SimulatedRadio::memory() const { return d->radio.memory(); }
 void SimulatedRadio::setMemory(const vel::Image& image) { d->radio.loadMemory(image); }
 void SimulatedRadio::setFaults(const vel::SimulatorFaults& faults) { d->radio.setFaults(faults); }
 void SimulatedRadio::setReplyLatencyUs(long long us) { d->radio.setReplyLatencyUs(us); }
+void SimulatedRadio::setTestModeTiming(bool) {}
 int SimulatedRadio::testModeCount() const { return d->radio.testModeCount(); }
 std::optional<vel::TestModeSettings> SimulatedRadio::lastTestMode() const { return d->radio.lastTestMode(); }
 

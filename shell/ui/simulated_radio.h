@@ -2,7 +2,7 @@
 // The radio simulated inside the program, for trying Read, Write and Test
 // Mode without a cable: a simulated radio of the program's family served on
 // a pseudo-terminal by a thread of its own, paced at 9600 baud, answering
-// block frames at once and the handshake and test mode after 5 ms.
+// a read or write session at once and a test mode after 5 ms.
 // The Port menu's "Simulated radio" entry points the exchanges at its
 // device. Its memory lives as long as the program: what Write sends, the
 // next Read brings back.
@@ -43,8 +43,14 @@ public:
     /// Switches the radio's faults (tests, demonstrations of the messages).
     void setFaults(const vel::SimulatorFaults& faults);
     /// Time from the end of a frame to the first byte of its answer (block
-    /// answers included).
+    /// answers included), from now on whatever setTestModeTiming says.
     void setReplyLatencyUs(long long us);
+    /// The test mode clears the line between a frame and the read of its
+    /// answer, so while one runs the radio answers after a radio's think
+    /// time (kTestModeLatencyUs, block answers excepted); otherwise at once,
+    /// as the protocol's floor counts a session.
+    void setTestModeTiming(bool on);
+    static constexpr long long kTestModeLatencyUs = 5000;
     /// Complete test-mode settings the radio received, and the last one.
     int testModeCount() const;
     std::optional<vel::TestModeSettings> lastTestMode() const;

@@ -15,6 +15,8 @@
 #include "image/encodings.h"
 #include "link/simulated_radio_memory.h"
 #include "program_test_support.h"
+#include "shell/ui/progress_dialog.h"
+#include "shell/ui/qt_session_host.h"
 #include "temporary_current_dir.h"
 #include "table/channel_table.h"
 
@@ -306,6 +308,31 @@ private slots:
         QCOMPARE(shown, afterFirstBlock);
         const QString pane = h.frame()->paneText();
         QVERIFY2(QRegularExpression(summary).match(pane).hasMatch(), qPrintable(pane));
+    }
+
+    // While a session runs the newest progress is painted in a pause of the
+    // session once the display interval has passed, or by the timer when no
+    // pause comes; a change never paints at once.
+    void progressPaintedInPauses() {
+        const vel::Family& family = vel::GetFamily(FamilyId::VM_CH16);
+        ProgressDialog dialog(family, vel::Lang::English, nullptr);
+        dialog.openWindow();
+        dialog.startButton()->click();
+        QVERIFY(dialog.running());
+        const QString before = dialog.statusLine()->text();
+        dialog.setStatusText(QStringLiteral("7"));
+        dialog.setTimeLeft(42, 12);
+        QCOMPARE(dialog.statusLine()->text(), before);
+        QTest::qSleep(ProgressDialog::kDisplayIntervalMs + 10);   // no pump round: the timer cannot show it
+        QVERIFY(dialog.progressDue());
+        ProgressPaintingClock clock(vel::SystemClock(), dialog);
+        clock.sleepMs(1);
+        QCOMPARE(dialog.statusLine()->text(), QStringLiteral("7"));
+        QCOMPARE(dialog.timeLeftLabel()->text(), QStringLiteral("42 %, 12 s left"));
+        QVERIFY(!dialog.progressDue());
+        dialog.setStatusText(QStringLiteral("8"));
+        QTRY_COMPARE(dialog.statusLine()->text(), QStringLiteral("8"));
+        dialog.closeWindow();
     }
 
     // A failed read keeps the blocks it stored in the image and leaves the
