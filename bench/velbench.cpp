@@ -36,6 +36,7 @@ int main() {
 #include <sched.h>
 #endif
 
+#include "bench/bench_options.h"
 #include "bench/bench_pattern.h"
 #include "image/family.h"
 #include "link/line_rate_port.h"
@@ -215,29 +216,15 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<const Family*> families;
-    std::vector<Direction> directions{Direction::Read, Direction::Write};
-    std::int64_t latencyUs = 0;
-    int repeat = 1;
+    benchsupport::SessionOptions options;
     bool calibrate = false;
     bool realtime = false;
     for (int i = 1; i < argc; ++i) {
+        const benchsupport::OptionRead shared = benchsupport::ReadSessionOption(i, argc, argv, options);
+        if (shared == benchsupport::OptionRead::Taken) continue;
+        if (shared == benchsupport::OptionRead::Bad) return Usage();
         const std::string a = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (a == "--family" && hasValue) {
-            const Family* f = FindFamily(argv[++i]);
-            if (f == nullptr) return Usage();
-            families.push_back(f);
-        } else if (a == "--direction" && hasValue) {
-            const std::string d = argv[++i];
-            if (d == "read") directions = {Direction::Read};
-            else if (d == "write") directions = {Direction::Write};
-            else return Usage();
-        } else if (a == "--latency-us" && hasValue) {
-            latencyUs = std::atoll(argv[++i]);
-        } else if (a == "--repeat" && hasValue) {
-            repeat = std::max(1, std::atoi(argv[++i]));
-        } else if (a == "--calibrate") {
+        if (a == "--calibrate") {
             calibrate = true;
         } else if (a == "--realtime") {
             realtime = true;
@@ -247,6 +234,10 @@ int main(int argc, char** argv) {
             return Usage();
         }
     }
+    std::vector<const Family*> families = options.families;
+    const std::vector<Direction>& directions = options.directions;
+    const std::int64_t latencyUs = options.latencyUs.value_or(0);
+    const int repeat = options.repeat;
     if (families.empty()) families = AllFamilies();
 #ifdef __linux__
     if (realtime) {

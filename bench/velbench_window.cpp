@@ -31,6 +31,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/bench_options.h"
 #include "bench/bench_pattern.h"
 #include "image/family.h"
 #include "link/radio_simulator.h"
@@ -60,11 +61,7 @@ QString ProgramPath(const Family& family) {
 
 using benchsupport::Pattern;
 
-struct Options {
-    std::vector<const Family*> families;
-    std::vector<Direction> directions{Direction::Read, Direction::Write};
-    int repeat = 1;
-    std::optional<long long> latencyUs;   // unset: the program's own radio as it comes
+struct Options : benchsupport::SessionOptions {
     SimulatorFaults faults;
     int load = 0;
     bool plain = false;
@@ -187,22 +184,12 @@ int main(int argc, char** argv) {
 
     Options options;
     for (int i = 1; i < argc; ++i) {
+        const benchsupport::OptionRead shared = benchsupport::ReadSessionOption(i, argc, argv, options);
+        if (shared == benchsupport::OptionRead::Taken) continue;
+        if (shared == benchsupport::OptionRead::Bad) return Usage();
         const std::string a = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (a == "--family" && hasValue) {
-            const Family* f = FindFamily(argv[++i]);
-            if (f == nullptr) return Usage();
-            options.families.push_back(f);
-        } else if (a == "--direction" && hasValue) {
-            const std::string d = argv[++i];
-            if (d == "read") options.directions = {Direction::Read};
-            else if (d == "write") options.directions = {Direction::Write};
-            else return Usage();
-        } else if (a == "--repeat" && hasValue) {
-            options.repeat = std::max(1, std::atoi(argv[++i]));
-        } else if (a == "--latency-us" && hasValue) {
-            options.latencyUs = std::atoll(argv[++i]);
-        } else if (a == "--fault" && hasValue) {
+        if (a == "--fault" && hasValue) {
             std::string error;
             if (!ParseSimulatorFaults(argv[++i], options.faults, error)) {
                 std::fprintf(stderr, "velbench_window: %s\n", error.c_str());
