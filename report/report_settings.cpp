@@ -1,6 +1,7 @@
 // The settings block of the report's first page: which byte or list each
 // line prints for each family, and the texts of the values.
 
+#include <bit>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "report/report_layout.h"
 #include "report/report_one_page.h"
+#include "settings/family_features.h"
 
 namespace vel {
 namespace {
@@ -81,54 +83,55 @@ const SettingsSources kVelmarV{
     .endCode = std::nullopt,
 };
 
-// The 128-channel family has every setting; its PTT ID is the digits its
-// Optional Features dialog shows (the first four bytes from 0x820).
-const SettingsSources kVmCh128{
-    .pf1 = 0x81A,
-    .pf2 = 0x81B,
-    .beep = {0x812, 6},
-    .scrambler = {0x812, 4},
-    .batterySave = {0x812, 2},
-    .voxFunction = BitRef{0x810, 7},
-    .voxInhibit = BitRef{0x810, 6},
-    .squelch = 0x813,
-    .totalTxTime = 0x814,
-    .voxGain = 0x815,
-    .voxDelay = 0x816,
-    .pttId = CodeRef{0x820, 4, false},
-    .beginFlag = BitRef{0x810, 5},
-    .endFlag = BitRef{0x810, 4},
-    .beginCode = std::nullopt,
-    .endCode = std::nullopt,
-};
+BitRef BitOf(FeatureBit bit) { return {bit.addr, std::countr_zero(static_cast<unsigned>(bit.mask))}; }
+
+// The 128- and 118-channel families print what their Optional Features
+// dialog shows, from the bytes the dialog reads; only the codes are the
+// report's own.
+SettingsSources FromDialogLayout(FamilyId id) {
+    const FamilyFeaturesLayout& f = *FamilyFeaturesLayoutOf(id);
+    SettingsSources s{};
+    s.pf1 = f.pf1;
+    s.pf2 = f.pf2;
+    s.beep = BitOf(f.beep);
+    s.scrambler = BitOf(f.scrambler);
+    s.batterySave = BitOf(f.batterySave);
+    s.voxFunction = BitOf(f.voxFunction);
+    s.voxInhibit = BitOf(f.voxInhibit);
+    s.squelch = f.squelch;
+    s.totalTxTime = f.timeout;
+    s.voxGain = f.voxGain;
+    s.voxDelay = f.voxDelay;
+    if (f.beginOfTx) s.beginFlag = BitOf(*f.beginOfTx);
+    if (f.endOfTx) s.endFlag = BitOf(*f.endOfTx);
+    return s;
+}
+
+// The 128-channel family's PTT ID is the digits its Optional Features dialog
+// shows (the first four bytes from 0x820).
+SettingsSources VmCh128Sources() {
+    SettingsSources s = FromDialogLayout(FamilyId::VM_CH128);
+    s.pttId = CodeRef{0x820, 4, false};
+    return s;
+}
 
 // The 118-channel family prints its PTT ID and ANI codes after the Begin and
-// End of Tx labels; bits 0-1 of 0x7D2 are its menu language, so "PTT ID: "
-// stays empty.
-const SettingsSources kVmCh118{
-    .pf1 = 0x7D0,
-    .pf2 = 0x7D1,
-    .beep = {0x7D2, 4},
-    .scrambler = {0x7D2, 2},
-    .batterySave = {0x7D2, 3},
-    .voxFunction = BitRef{0x7D2, 5},
-    .voxInhibit = BitRef{0x7D2, 6},
-    .squelch = 0x7D3,
-    .totalTxTime = 0x7D4,
-    .voxGain = 0x7D5,
-    .voxDelay = 0x7D6,
-    .pttId = std::nullopt,
-    .beginFlag = std::nullopt,
-    .endFlag = std::nullopt,
-    .beginCode = CodeRef{0x7B0, 16, true},
-    .endCode = CodeRef{0x7C0, 16, true},
-};
+// End of Tx labels, digits and A to D from all sixteen bytes; bits 0-1 of
+// 0x7D2 are its menu language, so "PTT ID: " stays empty.
+SettingsSources VmCh118Sources() {
+    SettingsSources s = FromDialogLayout(FamilyId::VM_CH118);
+    s.beginCode = CodeRef{0x7B0, 16, true};
+    s.endCode = CodeRef{0x7C0, 16, true};
+    return s;
+}
 
 const SettingsSources* SourcesOf(const Family& family) {
+    static const SettingsSources vmCh128 = VmCh128Sources();
+    static const SettingsSources vmCh118 = VmCh118Sources();
     switch (family.id) {
         case FamilyId::Velmar_V: return &kVelmarV;
-        case FamilyId::VM_CH128: return &kVmCh128;
-        case FamilyId::VM_CH118: return &kVmCh118;
+        case FamilyId::VM_CH128: return &vmCh128;
+        case FamilyId::VM_CH118: return &vmCh118;
         default: return nullptr;
     }
 }
