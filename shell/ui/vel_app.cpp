@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QGuiApplication>
@@ -55,6 +56,23 @@ QString Tr(const char* text) { return QCoreApplication::translate("CVelApp", tex
 
 bool SamePath(const QString& a, const QString& b) {
     return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
+// "&Undo" with the step it undoes: "&Undo Edit channel 3"; a Chinese item
+// keeps its mnemonic at the end ("撤销 读频(&U)"), and a shortcut after a tab
+// stays after it.
+QString NamedStep(const QString& item, QString step) {
+    if (step.isEmpty()) return item;
+    step.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QString head = item.section(QLatin1Char('\t'), 0, 0);
+    const QString tail = item.mid(head.size());
+    static const QRegularExpression mnemonicAtEnd(QStringLiteral("\\(&.\\)$"));
+    const QRegularExpressionMatch m = mnemonicAtEnd.match(head);
+    if (m.hasMatch())
+        head.insert(m.capturedStart(), QLatin1Char(' ') + step);
+    else
+        head += QLatin1Char(' ') + step;
+    return head + tail;
 }
 
 }  // namespace
@@ -393,6 +411,11 @@ void CVelApp::installEditHandlers() {
     redo->setEnabled(history->canRedo());
     connect(history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
     connect(history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    // The items name the step they would undo or redo.
+    connect(history, &QUndoStack::undoTextChanged, undo,
+            [undo, item = undo->text()](const QString& step) { undo->setText(NamedStep(item, step)); });
+    connect(history, &QUndoStack::redoTextChanged, redo,
+            [redo, item = redo->text()](const QString& step) { redo->setText(NamedStep(item, step)); });
 }
 
 QPrinter& CVelApp::printer() {

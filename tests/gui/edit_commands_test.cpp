@@ -231,6 +231,33 @@ private slots:
         QCOMPARE(w.steps(), 1);
     }
 
+    // The Undo and Redo items name the step they act on, in the menu's own
+    // language and form, and are bare again when there is none.
+    void undoItemsNameTheStep_data() {
+        QTest::addColumn<FamilyId>("id");
+        QTest::addColumn<QString>("undoRead");
+        QTest::addColumn<QString>("redoRead");
+        QTest::addColumn<QString>("bareUndo");
+        QTest::newRow("Velmar_V") << FamilyId::Velmar_V << "&Undo Read From Radio" << "&Redo Read From Radio"
+                                  << "&Undo";
+        QTest::newRow("VM_CH16_CN") << FamilyId::VM_CH16_CN << "撤销 读频(&U)" << "重做 读频(&R)" << "撤销(&U)";
+    }
+    void undoItemsNameTheStep() {
+        QFETCH(FamilyId, id);
+        QFETCH(QString, undoRead);
+        QFETCH(QString, redoRead);
+        QFETCH(QString, bareUndo);
+        Window w(id);
+        QVERIFY(w.ok);
+        w.link.radio.loadMemory(vel::SimulatedRadioStartingMemory(w.family));
+        QCOMPARE(w.frame()->action(ID_EDIT_UNDO)->text(), bareUndo);
+        QVERIFY(w.read());
+        QCOMPARE(w.frame()->action(ID_EDIT_UNDO)->text(), undoRead);
+        w.frame()->execute(ID_EDIT_UNDO);
+        QCOMPARE(w.frame()->action(ID_EDIT_REDO)->text(), redoRead);
+        QCOMPARE(w.frame()->action(ID_EDIT_UNDO)->text(), bareUndo);
+    }
+
     void undoOfARead_data() { AddFamilies(); }
     void undoOfARead() {
         QFETCH(FamilyId, id);
