@@ -267,6 +267,9 @@ TEST(FileAccess, SignalsDuringSavesLeaveNoTemporaryFile) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            // The child dies of the signal whatever this process inherited
+            // (under nohup SIGHUP is ignored, and the child would save forever).
+            for (const int sig : signals) ::signal(sig, SIG_DFL);
             const Image image(4096, static_cast<Byte>('a' + round % 26));
             for (;;) (void)SaveChannelFile(target, image);
         }
