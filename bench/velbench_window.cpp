@@ -26,7 +26,6 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>

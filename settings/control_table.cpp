@@ -89,6 +89,12 @@ std::optional<std::string> EditBoxTake(const ControlInfo& box, const std::string
     return std::nullopt;
 }
 
+std::vector<Text> SameItems(const std::vector<std::string>& texts) {
+    std::vector<Text> items;
+    for (const std::string& t : texts) items.push_back(Same(t));
+    return items;
+}
+
 std::string CheckText(bool on) { return on ? "1" : "0"; }
 
 std::optional<std::string> CheckTake(const std::string& text, bool& on) {

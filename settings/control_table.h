@@ -39,6 +39,9 @@ struct ControlBinding {
 // Text rules of the three kinds of control
 // ---------------------------------------------------------------------------
 
+/// List items that read the same in every language.
+std::vector<Text> SameItems(const std::vector<std::string>& texts);
+
 /// The text a list shows with item `index` selected: "" for no selection or
 /// an index the list does not have.
 std::string ListItemText(const ControlInfo& list, int index, Lang lang);

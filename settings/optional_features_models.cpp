@@ -89,8 +89,7 @@ SettingsDialogModel FamilyOptionalFeaturesModel(const FamilyFeaturesLayout& layo
     };
     if (layout.beginOfTx) controls.push_back(CheckControl(1092, &F::beginOfTx));
     if (layout.endOfTx) controls.push_back(CheckControl(1093, &F::endOfTx));
-    std::vector<Text> keys;
-    for (const std::string& k : KeyFunctionTexts()) keys.push_back(Same(k));
+    const std::vector<Text> keys = SameItems(KeyFunctionTexts());
     controls.push_back(ListControl(1085, keys, &F::pf1Index));
     controls.push_back(ListControl(1086, keys, &F::pf2Index));
 

@@ -10,33 +10,27 @@ namespace {
 
 // Every control of Marlowe's dialogs is a drop-down list whose selection is
 // one index member of the dialog's settings struct; its texts are English.
-std::vector<Text> Items(const std::vector<std::string>& texts) {
-    std::vector<Text> items;
-    for (const std::string& t : texts) items.push_back(Same(t));
-    return items;
-}
-
 SettingsDialogModel OptionalFeaturesModel() {
     using S = MarloweOptionalFeatures;
     const MarloweOptionTexts& t = MarloweOptionItems();
     const ListOptions canBeEmpty{.canBeEmpty = true};
     return MakeSettingsDialogModel<S>(
         "optional-features",
-        {ListControl(1013, Items(t.timeout), &S::timeoutIndex),           // "Time out Time(TOT)"
-         ListControl(1016, Items(t.squelch), &S::squelchIndex),           // "Squelch(SQ)"
-         ListControl(1075, Items(t.voice), &S::voiceIndex, canBeEmpty),   // "Voice Announcement"
-         ListControl(1076, Items(t.voxGain), &S::voxGainIndex, canBeEmpty),   // "VOX Gain Level"
-         ListControl(1018, Items(t.powerRank), &S::powerRankIndex),       // "TX Power Rank"
-         ListControl(1014, Items(t.beep), &S::beepIndex),                 // "Beep"
-         ListControl(1077, Items(t.scrambler), &S::scramblerIndex),       // "Scrambler"
-         ListControl(1078, Items(t.batterySave), &S::batterySaveIndex),   // "Battery Save"
-         ListControl(1073, Items(t.bandWidth), &S::bandWidthIndex, {.canBeEmpty = true, .hidden = true})},
+        {ListControl(1013, SameItems(t.timeout), &S::timeoutIndex),           // "Time out Time(TOT)"
+         ListControl(1016, SameItems(t.squelch), &S::squelchIndex),           // "Squelch(SQ)"
+         ListControl(1075, SameItems(t.voice), &S::voiceIndex, canBeEmpty),   // "Voice Announcement"
+         ListControl(1076, SameItems(t.voxGain), &S::voxGainIndex, canBeEmpty),   // "VOX Gain Level"
+         ListControl(1018, SameItems(t.powerRank), &S::powerRankIndex),       // "TX Power Rank"
+         ListControl(1014, SameItems(t.beep), &S::beepIndex),                 // "Beep"
+         ListControl(1077, SameItems(t.scrambler), &S::scramblerIndex),       // "Scrambler"
+         ListControl(1078, SameItems(t.batterySave), &S::batterySaveIndex),   // "Battery Save"
+         ListControl(1073, SameItems(t.bandWidth), &S::bandWidthIndex, {.canBeEmpty = true, .hidden = true})},
         DecodeMarloweOptionalFeatures, EncodeMarloweOptionalFeatures);
 }
 
 SettingsDialogModel KeyAssignmentModel() {
     using S = KeyAssignment;
-    const std::vector<Text> f = Items(SideKeyFunctionTexts());
+    const std::vector<Text> f = SameItems(SideKeyFunctionTexts());
     // A nibble above 8 opens its list without a selection.
     const ListOptions canBeEmpty{.canBeEmpty = true};
     return MakeSettingsDialogModel<S>("key-assignment",

@@ -629,6 +629,16 @@ void CVelApp::showHelp(bool finder) {
 
 namespace {
 
+/// Makes `owner` the help window's parent, where it was on the screen and
+/// shown if it was.
+void MoveHelpTo(CHelpWindow* help, QWidget* owner) {
+    const bool wasShown = help->isVisible();
+    const QRect where = help->geometry();
+    help->setParent(owner, Qt::Window);
+    help->setGeometry(where);
+    if (wasShown) help->show();
+}
+
 /// Gives the help window back to the main window when the dialog it was
 /// opened over closes, so that it outlives the dialog and stays open.
 class ReturnHelpOnHide : public QObject {
@@ -640,13 +650,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Hide && watched == parent()) {
-            if (help_ && home_ && help_->parentWidget() == parent()) {
-                const bool wasShown = help_->isVisible();
-                const QRect where = help_->geometry();
-                help_->setParent(home_, Qt::Window);
-                help_->setGeometry(where);
-                if (wasShown) help_->show();
-            }
+            if (help_ && home_ && help_->parentWidget() == parent()) MoveHelpTo(help_, home_);
             deleteLater();
         }
         return QObject::eventFilter(watched, event);
@@ -671,9 +675,7 @@ void CVelApp::showContextHelp(QWidget* window) {
     else if (front->isModal())
         owner = front;
     if (help->parentWidget() != owner) {
-        const QRect where = help->geometry();
-        help->setParent(owner, Qt::Window);
-        help->setGeometry(where);
+        MoveHelpTo(help, owner);
         if (owner != frame_.get()) new ReturnHelpOnHide(help, frame_.get(), owner);
     }
     help->openPage(HelpPageFor(front, help->folder()));
