@@ -101,17 +101,6 @@ int RunImport(const CsvArgs& a) {
     return SaveImageFile(a.out, *image, lang) ? kDone : kFailed;
 }
 
-/// Runs a command; an exception of the library (out of memory, say) is a
-/// failure with its message, never an abort.
-int Guarded(int (*run)(const CsvArgs&), const CsvArgs& a) {
-    try {
-        return run(a);
-    } catch (const std::exception& e) {
-        PrintError(e.what());
-        return kFailed;
-    }
-}
-
 void AddCommon(CLI::App* cmd, CsvArgs& a, const std::string& formatDefault) {
     cmd->add_option("--family", a.family, "Radio family")->required()->check(CLI::IsMember(FamilyNames()));
     cmd->add_option("--lang", a.lang, "Language of the table's texts and messages: en (default) or ch")
@@ -129,9 +118,7 @@ void AddCsvCommands(CLI::App& app) {
     AddCommon(exp, *exportArgs, "native");
     exp->add_option("FILE", exportArgs->file, "Channel data file")->required();
     exp->add_option("OUT", exportArgs->out, "CSV file to write")->required();
-    exp->callback([exportArgs] {
-        if (const int code = Guarded(RunExport, *exportArgs); code != kDone) throw CLI::RuntimeError(code);
-    });
+    exp->callback([exportArgs] { RunFromCallback([&] { return RunExport(*exportArgs); }); });
 
     auto importArgs = std::make_shared<CsvArgs>();
     CLI::App* imp = app.add_subcommand("import", "Put the channels of a CSV file into a file's channel table");
@@ -144,9 +131,7 @@ void AddCsvCommands(CLI::App& app) {
     imp->add_option("CSV", importArgs->csv, "CSV file to read")->required();
     imp->add_option("FILE", importArgs->file, "Channel data file to start from")->required();
     imp->add_option("OUT", importArgs->out, "Channel data file to write")->required();
-    imp->callback([importArgs] {
-        if (const int code = Guarded(RunImport, *importArgs); code != kDone) throw CLI::RuntimeError(code);
-    });
+    imp->callback([importArgs] { RunFromCallback([&] { return RunImport(*importArgs); }); });
 }
 
 }  // namespace velprog

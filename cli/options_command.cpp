@@ -90,17 +90,6 @@ void Common(CLI::App* cmd, OptionsArgs& a) {
     cmd->add_option("FILE", a.file, "Channel data file")->required();
 }
 
-// Runs a command from its callback; a failure ends velprog with its exit code.
-template <class F>
-void Guarded(F run) {
-    int code = kFailed;
-    try {
-        code = run();
-    } catch (const std::exception& e) {
-        PrintError(e.what());
-    }
-    if (code != kDone) throw CLI::RuntimeError(code);
-}
 
 }  // namespace
 
@@ -111,14 +100,14 @@ void AddOptionsCommand(CLI::App& app) {
 
     CLI::App* show = options->add_subcommand("show", "Print what each control shows when the dialog opens");
     Common(show, *args);
-    show->callback([args] { Guarded([&] { return RunShow(*args); }); });
+    show->callback([args] { RunFromCallback([&] { return RunShow(*args); }); });
 
     CLI::App* set = options->add_subcommand("set", "Set controls' texts, press OK and save");
     Common(set, *args);
     set->add_option("--values", args->values, "JSON of the shape show prints; only \"controls\" is read")
         ->required();
     set->add_option("OUT", args->out, "Channel data file to write")->required();
-    set->callback([args] { Guarded([&] { return RunSet(*args); }); });
+    set->callback([args] { RunFromCallback([&] { return RunSet(*args); }); });
 }
 
 }  // namespace velprog

@@ -66,18 +66,6 @@ int RunImport(const TextCommandArgs& args) {
     return velprog::SaveImageFile(args.out, *image, lang) ? velprog::kDone : velprog::kFailed;
 }
 
-/// Runs a command from its callback; a failure leaves velprog through the
-/// parser with the command's exit code.
-template <class Run>
-void Finish(Run run) {
-    int code = velprog::kFailed;
-    try {
-        code = run();
-    } catch (const std::exception& e) {
-        velprog::PrintError(e.what());
-    }
-    if (code != velprog::kDone) throw CLI::RuntimeError(code);
-}
 
 }  // namespace
 
@@ -92,7 +80,7 @@ void AddTextCommand(CLI::App& app) {
         ->check(CLI::IsMember(velprog::FamilyNames()));
     exportCmd->add_option("FILE", args->file, "Channel data file")->required();
     exportCmd->add_option("OUT", args->out, "Text file to write")->required();
-    exportCmd->callback([args] { Finish([&] { return RunExport(*args); }); });
+    exportCmd->callback([args] { velprog::RunFromCallback([&] { return RunExport(*args); }); });
 
     CLI::App* importCmd = text->add_subcommand("import", "Read a text form into a channel data file");
     importCmd->add_option("--family", args->family, "Radio family with a text form (Marlowe)")
@@ -105,7 +93,7 @@ void AddTextCommand(CLI::App& app) {
     importCmd->add_option("OUT", args->out, "Channel data file to write")->required();
     importCmd->callback([args, password] {
         args->passwordGiven = password->count() > 0;
-        Finish([&] { return RunImport(*args); });
+        velprog::RunFromCallback([&] { return RunImport(*args); });
     });
 }
 

@@ -1,5 +1,7 @@
 #include "velprog_common.h"
 
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -22,6 +24,16 @@ namespace velprog {
 void PrintError(const std::string& text) {
     std::fflush(stdout);
     std::cerr << "velprog: " << text << '\n' << std::flush;
+}
+
+void RunFromCallback(const std::function<int()>& run) {
+    int code = kFailed;
+    try {
+        code = run();
+    } catch (const std::exception& e) {
+        PrintError(e.what());
+    }
+    if (code != kDone) throw CLI::RuntimeError(code);
 }
 
 const vel::Family& FamilyNamed(const std::string& name) {

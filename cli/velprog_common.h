@@ -2,6 +2,7 @@
 // Pieces every velprog command shares: exit codes, the family and language
 // options, channel data files in and out, and the port name lookup.
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,11 @@ enum Exit : int {
 
 /// "velprog: " and the text, on stderr.
 void PrintError(const std::string& text);
+
+/// Runs a command from its subcommand's callback. An exception (out of
+/// memory, say) is a failure with its message, never an abort; a code other
+/// than kDone leaves velprog through the parser with that code.
+void RunFromCallback(const std::function<int()>& run);
 
 /// The descriptor of a family name the command line has already checked.
 const vel::Family& FamilyNamed(const std::string& name);
